@@ -1,0 +1,23 @@
+#pragma once
+// Words as the editor's word commands see them. Text is Windows-1251 bytes
+// indexed the way the editor control indexes it.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quillo {
+
+// Control characters, space and ! " ( ) * + , - . / : ; < = > ? [ \ ] ^ { | }.
+// Digits, Latin letters, every byte from 128 up (Cyrillic among them) and
+// # $ % & ' @ _ ` ~ are word characters.
+bool IsWordDelimiter(unsigned char ch);
+
+// The word that ends at or runs through the caret at index caret: empty when
+// the character just before the caret is a delimiter or there is none.
+std::string WordAtCaret(std::string_view text, std::ptrdiff_t caret);
+
+// Lines of a text whose breaks are single '\r' characters, not counting the
+// empty line behind a trailing break: "" has 0 lines, "a\r" has 1.
+int CountLines(std::string_view controlText);
+
+}  // namespace quillo
