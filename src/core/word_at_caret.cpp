@@ -2,11 +2,6 @@
 
 namespace quillo {
 
-bool IsWordDelimiter(unsigned char ch) {
-  return ch <= 34 || (ch >= 40 && ch <= 47) || (ch >= 58 && ch <= 63) ||
-         (ch >= 91 && ch <= 94) || (ch >= 123 && ch <= 125);
-}
-
 std::string WordAtCaret(std::string_view text, std::ptrdiff_t caret) {
   const auto size = static_cast<std::ptrdiff_t>(text.size());
   if (caret < 1 || caret > size) return {};

@@ -5,12 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace quillo {
+#include "core/word_delimiters.h"
 
-// Control characters, space and ! " ( ) * + , - . / : ; < = > ? [ \ ] ^ { | }.
-// Digits, Latin letters, every byte from 128 up (Cyrillic among them) and
-// # $ % & ' @ _ ` ~ are word characters.
-bool IsWordDelimiter(unsigned char ch);
+namespace quillo {
 
 // The word that ends at or runs through the caret at index caret: empty when
 // the character just before the caret is a delimiter or there is none.
