@@ -16,22 +16,18 @@ bool FindHistory::Add(std::string_view text) {
   return true;
 }
 
-void FindHistory::Load(const HistoryKeyValues& section) {
+void FindHistory::Load(const IniFile& settings, std::string_view section) {
   entries_.clear();
   for (std::size_t index = 0; index < kLoadLimit; ++index) {
     const std::string key = std::to_string(index);
-    const auto found = std::find_if(section.begin(), section.end(),
-                                    [&key](const auto& key_value) { return key_value.first == key; });
-    if (found != section.end()) entries_.push_back(found->second);
+    if (settings.KeyExists(section, key)) entries_.push_back(settings.ReadString(section, key, ""));
   }
 }
 
-HistoryKeyValues FindHistory::ToKeyValues() const {
-  HistoryKeyValues key_values;
-  key_values.reserve(entries_.size());
+void FindHistory::Save(IniFile& settings, std::string_view section) const {
+  settings.EraseSection(section);
   for (std::size_t index = 0; index < entries_.size(); ++index)
-    key_values.emplace_back(std::to_string(index), entries_[index]);
-  return key_values;
+    settings.WriteString(section, std::to_string(index), entries_[index]);
 }
 
 std::string HistoryMenuCaption(const std::string& entry) { return entry == "-" ? " - " : entry; }

@@ -4,12 +4,15 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
+
+#include "core/ini_file.h"
 
 namespace quillo {
 
-using HistoryKeyValues = std::vector<std::pair<std::string, std::string>>;
+// Sections of the settings file; the search options share the first one.
+inline constexpr std::string_view kFindHistorySection = "Find";
+inline constexpr std::string_view kReplaceHistorySection = "Replace";
 
 class FindHistory {
  public:
@@ -24,14 +27,13 @@ class FindHistory {
   // drops the oldest entries beyond kAddLimit. Returns whether it was added.
   bool Add(std::string_view text);
 
-  // Takes the values of the keys "0" to "15" of the stored section in that
-  // order, skipping keys that are absent. Other keys of the section (the
-  // search options share it) are ignored; of repeated keys the first counts.
-  void Load(const HistoryKeyValues& section);
+  // Takes the keys "0" to "15" of the section in that order, skipping keys
+  // that are absent. Other keys of the section are not entries.
+  void Load(const IniFile& settings, std::string_view section);
 
-  // Every entry under its index, "0" first: the section's history keys as
-  // they are written after the section was erased.
-  HistoryKeyValues ToKeyValues() const;
+  // Erases the whole section, then writes every entry under its index, "0"
+  // first. Whatever else the section held must be written again afterwards.
+  void Save(IniFile& settings, std::string_view section) const;
 
  private:
   std::vector<std::string> entries_;

@@ -33,16 +33,17 @@ struct GoToInput {
 // The prompt's initial text: the current line counted from 1.
 std::string GoToPromptText(CaretTarget current);
 
-// Reads the typed text. Blanks around the text and around each number are
-// ignored. A whole number is an optional sign and decimal digits that fit in
-// 32 bits.
+// A whole number: an optional sign and decimal digits that fit in 32 bits,
+// blanks around it ignored.
+std::optional<std::int64_t> ParseWholeNumber(std::string_view text);
+
+// Reads the typed text; blanks around it and around each number are ignored.
 //   "52%", "50%x"  -> Percent 52 / 50 (anything after the first '%' ignored)
 //   "%", "x%"      -> Nothing
 //   "15:3"         -> Position line 15, column 3 (as typed, from 1)
 //   ":7", "20:"    -> the missing or unreadable part keeps the current value
 //   "15"           -> Position at the start of line 15
 //   "abc"          -> Position at the start of the current line
-std::optional<std::int64_t> ParseWholeNumber(std::string_view text);
 GoToInput ParseGoToInput(std::string_view text, CaretTarget current);
 
 // The line index for `percent` per cent of `line_count` lines, rounded to the

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ini_file.h"
 #include "core/win1251.h"
 
 namespace quillo {
@@ -52,17 +53,20 @@ TEST(FindHistory, AKnownEntryKeepsItsPlace) {
 }
 
 TEST(FindHistoryStorage, LoadsKeysZeroToFifteenInKeyOrder) {
+  const IniFile settings(
+      "[Find]\r\nMatchCase=1\r\n2=two\r\n0=zero\r\n15=fifteen\r\n16=too far\r\nDown=0\r\n"
+      "[Replace]\r\n1=other list\r\n");
   FindHistory history;
-  history.Load({{"MatchCase", "1"}, {"2", "two"}, {"0", "zero"}, {"15", "fifteen"},
-                {"16", "too far"}, {"0", "repeated"}, {"Down", "0"}});
+  history.Load(settings, kFindHistorySection);
   EXPECT_EQ(history.Entries(), (Entries{"zero", "two", "fifteen"}));
 }
 
 TEST(FindHistoryStorage, SixteenLoadedButAnAdditionCutsToTen) {
-  HistoryKeyValues section;
-  for (int i = 0; i < 20; ++i) section.emplace_back(std::to_string(i), "entry " + std::to_string(i));
+  IniFile settings;
+  for (int i = 0; i < 20; ++i)
+    settings.WriteString(kReplaceHistorySection, std::to_string(i), "entry " + std::to_string(i));
   FindHistory history;
-  history.Load(section);
+  history.Load(settings, kReplaceHistorySection);
   EXPECT_EQ(history.Entries().size(), 16u);
   EXPECT_EQ(history.Entries().back(), "entry 15");
   history.Add("new");
@@ -71,13 +75,17 @@ TEST(FindHistoryStorage, SixteenLoadedButAnAdditionCutsToTen) {
   EXPECT_EQ(history.Entries().back(), "entry 8");
 }
 
-TEST(FindHistoryStorage, WrittenUnderIndexesAndReadBack) {
+TEST(FindHistoryStorage, SavingErasesTheSectionAndSurvivesARestart) {
+  IniFile settings("[Find]\r\n0=old\r\n7=stale\r\nWholeWord=1\r\n");
   FindHistory history = Filled({"first", "-", "last"});
-  const HistoryKeyValues written = history.ToKeyValues();
-  EXPECT_EQ(written, (HistoryKeyValues{{"0", "last"}, {"1", "-"}, {"2", "first"}}));
+  history.Save(settings, kFindHistorySection);
+  EXPECT_EQ(settings.Keys(kFindHistorySection), (Entries{"0", "1", "2"}));
+  EXPECT_EQ(settings.ReadString(kFindHistorySection, "0", ""), "last");
+
+  const IniFile reread(settings.ToText());
   FindHistory restored;
-  restored.Add("stale");
-  restored.Load(written);
+  restored.Add("from this run");
+  restored.Load(reread, kFindHistorySection);
   EXPECT_EQ(restored.Entries(), history.Entries());
 }
 
