@@ -168,6 +168,7 @@ const MenuInfo* FindMenu(std::string_view name);
 // Shortcut texts appear beside captions only in the menu bar's tree, and
 // there only while the "ShowShortCut" setting is on. Pop-up menus and their
 // submenus never show them; the keys work through the key map either way.
+// root: the menu bar or the pop-up menu a walk starts from.
 bool ShowsShortcuts(MenuId root, bool showShortCutSetting);
 
 struct ToolButton {
