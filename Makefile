@@ -1,0 +1,40 @@
+# The two commands of the README: `make run` and `make test`.
+.PHONY: all setup build build-native build-win64 build-win32 run test bench fuzz clean
+
+JOBS ?= 2
+
+all: build
+
+setup:
+	@./scripts/setup.sh
+
+build: setup build-native build-win64 build-win32
+
+build-native:
+	@cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release >build/cmake-native.log 2>&1 || (cat build/cmake-native.log; exit 1)
+	@cmake --build build/native -j$(JOBS)
+
+build-win64:
+	@mkdir -p build
+	@cmake -S . -B build/win64 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >build/cmake-win64.log 2>&1 || (cat build/cmake-win64.log; exit 1)
+	@cmake --build build/win64 -j$(JOBS)
+
+# The 32-bit program is built for release only: 32-bit programs cannot run here.
+build-win32:
+	@cmake -S . -B build/win32 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DQUILLO_WIN_TESTS=OFF >build/cmake-win32.log 2>&1 || (cat build/cmake-win32.log; exit 1)
+	@cmake --build build/win32 -j$(JOBS) --target quillo
+
+run: build
+	@./scripts/run.sh
+
+test: build
+	@./scripts/test.sh
+
+bench: build
+	@./scripts/bench.sh
+
+fuzz: setup
+	@./scripts/fuzz.sh
+
+clean:
+	rm -rf build

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Runs every test: the core's unit tests natively, then the Windows-side and
+# end-to-end tests under Wine on an Xvfb display. Ends with one summary line.
+set -u
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+cd "$ROOT"
+source scripts/wine_session.sh
+
+mkdir -p build/test-logs
+passed=0
+failed=0
+failures=()
+
+# gtest's XML report of one binary: add its counts to the totals.
+count_results() {
+  local xml=$1 name=$2
+  if [ ! -s "$xml" ]; then
+    failed=$((failed + 1)); failures+=("$name (no report: crashed or hung)")
+    return
+  fi
+  local tests fails errors
+  tests=$(grep -m1 -o 'tests="[0-9]*"' "$xml" | grep -o '[0-9]*')
+  fails=$(grep -m1 -o 'failures="[0-9]*"' "$xml" | grep -o '[0-9]*')
+  errors=$(grep -m1 -o 'errors="[0-9]*"' "$xml" | grep -o '[0-9]*')
+  local disabled
+  disabled=$(grep -m1 -o 'disabled="[0-9]*"' "$xml" | grep -o '[0-9]*')
+  local bad=$((fails + errors))
+  passed=$((passed + tests - bad - ${disabled:-0}))
+  failed=$((failed + bad))
+  if [ "$bad" -gt 0 ]; then
+    failures+=("$name: $(grep -o 'testcase name="[^"]*"[^>]*classname="[^"]*"' "$xml" | head -0)")
+    while read -r line; do failures+=("  $line"); done < <(
+      awk '/<testcase /{match($0,/name="[^"]*"/); n=substr($0,RSTART+6,RLENGTH-7);
+                        match($0,/classname="[^"]*"/); c=substr($0,RSTART+11,RLENGTH-12)}
+           /<failure/{print c "." n}' "$xml" | sort -u)
+  fi
+}
+
+echo "== core tests (native)"
+./build/native/tests/core/quillo_core_tests --gtest_output=xml:build/test-logs/core.xml \
+  > build/test-logs/core.log 2>&1
+count_results build/test-logs/core.xml core
+tail -n 3 build/test-logs/core.log
+
+WIN=build/win64
+WIN_EXE_DIR=$(winepath_dir() { :; }; echo "$ROOT/$WIN")
+export LC_ALL=ru_RU.UTF-8
+WINE_LOG=$ROOT/build/test-logs/wine.log
+QUILLO_OWN_DISPLAY=1 start_wine_session "$ROOT/build/wineprefix-test"
+trap stop_wine_session EXIT
+
+run_wine_tests() {  # name exe [gtest args...]
+  local name=$1 exe=$2; shift 2
+  local xml="$ROOT/build/test-logs/$name.xml"
+  rm -f "$xml"
+  echo "== $name (Wine, $LC_ALL)"
+  QUILLO_EXE="Z:${ROOT//\//\\}\\$WIN\\src\\app\\quillo.exe" \
+    timeout 900 wine "$exe" --gtest_output="xml:Z:${xml//\//\\}" "$@" \
+    > "build/test-logs/$name.log" 2>&1 </dev/null
+  count_results "$xml" "$name"
+  grep -E '^\[  (PASSED|FAILED)  \]|tests ran' "build/test-logs/$name.log" | head -n 20
+}
+
+run_wine_tests win "$WIN/tests/win/quillo_win_tests.exe"
+run_wine_tests e2e "$WIN/tests/e2e/quillo_e2e_tests.exe" --gtest_filter=-AnyCodePage.*
+LC_ALL=en_US.UTF-8 run_wine_tests e2e-en_US "$WIN/tests/e2e/quillo_e2e_tests.exe" --gtest_filter=AnyCodePage.*
+
+stop_wine_session
+trap - EXIT
+
+if [ ${#failures[@]} -gt 0 ]; then
+  echo "Failed:"
+  printf '  %s\n' "${failures[@]}"
+fi
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

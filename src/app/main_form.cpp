@@ -1,0 +1,258 @@
+#include "app/main_form.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "app/file_io.h"
+#include "app/message_box.h"
+#include "app/settings_file.h"
+#include "app/ui_text.h"
+
+namespace quillo {
+namespace {
+
+// Until the full command table lands, the window's own commands.
+enum : UINT { kCmdCloseProgram = 1001, kCmdFileSaveExit = 1002 };
+
+}  // namespace
+
+int MainForm::Run(HINSTANCE instance, const std::vector<std::u16string>& args) {
+  instance_ = instance;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, L"MAINICON");
+  wc.hIconSm = wc.hIcon;
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kMainWindowClass;
+  RegisterClassExW(&wc);
+
+  hwnd_ = CreateWindowExW(WS_EX_ACCEPTFILES, kMainWindowClass, L"Quillo", WS_OVERLAPPEDWINDOW,
+                          CW_USEDEFAULT, CW_USEDEFAULT, 760, 540, nullptr, nullptr, instance, this);
+  if (!hwnd_) return 1;
+  if (!StartUp(args)) {
+    DestroyWindow(hwnd_);
+    return 0;
+  }
+
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (accel_ && TranslateAcceleratorW(hwnd_, accel_, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+LRESULT CALLBACK MainForm::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    reinterpret_cast<MainForm*>(cs->lpCreateParams)->hwnd_ = hwnd;
+  }
+  auto* self = reinterpret_cast<MainForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  try {
+    return self->OnMessage(msg, wp, lp);
+  } catch (const std::exception& e) {
+    // The application's general error box: the program goes on.
+    self->ShowError(e.what());
+    return 0;
+  }
+}
+
+LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SIZE:
+      LayoutChildren();
+      return 0;
+    case WM_SETFOCUS:
+      if (editor_.Handle()) SetFocus(editor_.Handle());
+      return 0;
+    case WM_CLOSE:
+      // Closing the window is always refused; the exit goes its own way.
+      CloseProgram();
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wp & 0xFFF0) == (kSysMenuAbout & 0xFFF0)) {
+        ShowAbout();
+        return 0;
+      }
+      break;
+    case WM_COMMAND:
+      if (lp != 0 && reinterpret_cast<HWND>(lp) == editor_.Handle()) {
+        if (HIWORD(wp) == EN_CHANGE) editor_.HandleChangeNotification();
+        return 0;
+      }
+      if (OnCommand(LOWORD(wp))) return 0;
+      break;
+    case WM_NOTIFY: {
+      auto* hdr = reinterpret_cast<NMHDR*>(lp);
+      if (hdr->hwndFrom == editor_.Handle() && hdr->code == EN_LINK) {
+        editor_.HandleLinkNotification(*reinterpret_cast<ENLINK*>(lp));
+        return 0;
+      }
+      break;
+    }
+    case WM_QUILLO_ACTIVATE:
+      if (IsWindowVisible(hwnd_)) {
+        if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+      } else {
+        ShowWindow(hwnd_, SW_RESTORE);
+      }
+      SetForegroundWindow(hwnd_);
+      return 0;
+    case WM_QUILLO_SAVE:
+      FileSave();
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+bool MainForm::OnCommand(UINT id) {
+  switch (id) {
+    case kCmdCloseProgram: CloseProgram(); return true;
+    case kCmdFileSaveExit: FileSaveExit(); return true;
+    default: return false;
+  }
+}
+
+void MainForm::BuildAccelerators() {
+  ACCEL keys[] = {
+      {FVIRTKEY | FALT, 'X', kCmdCloseProgram},
+      {FVIRTKEY, VK_ESCAPE, kCmdCloseProgram},
+  };
+  accel_.Reset(CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
+}
+
+void MainForm::LayoutChildren() {
+  if (!editor_.Handle()) return;
+  RECT rc;
+  GetClientRect(hwnd_, &rc);
+  MoveWindow(editor_.Handle(), 0, 0, rc.right, rc.bottom, TRUE);
+}
+
+void MainForm::ShowError(const std::string& utf8Message) {
+  ShowMessage(hwnd_, utf8Message, "Ошибка", MB_OK | MB_ICONERROR);
+}
+
+void MainForm::ShowAbout() {
+  ShowMessage(hwnd_,
+              "Quillo 2.0\nТекстовый редактор для тех, кто каждый день работает с русским текстом.",
+              "О программе", MB_OK | MB_ICONINFORMATION);
+}
+
+// ---- exit ----
+
+void MainForm::CloseProgram() {
+  closing_ = true;
+  CaretPos caret = editor_.GetCaretPos();
+  settings_.WriteString("Options", "FileName", Utf8ToWin1251(Utf8(currentFileName_)));
+  settings_.WriteInteger("Options", "CaretPosX", caret.column);
+  settings_.WriteInteger("Options", "CaretPosY", caret.line);
+  SendMessageW(editor_.Handle(), WM_SETREDRAW, FALSE, 0);
+  if (!CloseDocument()) {
+    SendMessageW(editor_.Handle(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(editor_.Handle(), nullptr, TRUE);
+    closing_ = false;
+    return;
+  }
+  ShowWindow(hwnd_, SW_HIDE);
+  SaveSettingValues(settings_, values_);
+  try {
+    SaveSettingsFile(settingsFileName_, settings_);
+  } catch (const FileError& e) {
+    ShowMessage(nullptr, std::string("Не удалось сохранить настройки.\n") + e.what(),
+                kCaptionWarning, MB_OK | MB_ICONWARNING);
+  }
+  DestroyWindow(hwnd_);
+}
+
+void MainForm::FileSaveExit() {
+  FileSave();
+  CloseProgram();
+}
+
+// ---- editor events ----
+
+void MainForm::OnEditorChange() {
+  lastChangePos_ = editor_.SelStart();
+}
+
+void MainForm::OnEditorKeyDown(WPARAM, unsigned) {}
+void MainForm::OnEditorKeyUp() {}
+void MainForm::OnEditorMouseDown() {}
+void MainForm::OnEditorWheel(bool, unsigned) {}
+void MainForm::OnEditorScroll() {}
+void MainForm::OnEditorLangChange(HKL) {}
+void MainForm::OnEditorLayoutRestored() {}
+
+void MainForm::OnEditorUrlClick(const std::string& link, bool leftButton) {
+  currentLink_ = link;
+  if (!leftButton) return;
+  if (settings_.ReadBool("Options", "1URLClick", true)) {
+    ShowMessage(hwnd_,
+                "Для того чтобы перейти по ссылке, кликните по ней, удерживая клавишу Ctrl.",
+                kCaptionInformation, MB_OK | MB_ICONINFORMATION);
+    settings_.WriteBool("Options", "1URLClick", false);
+  }
+  if (GetKeyState(VK_CONTROL) < 0) URLGoToLink();
+}
+
+void MainForm::URLGoToLink() {
+  ShellExecuteW(hwnd_, L"open", WideFromWin1251(currentLink_).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void MainForm::URLCopyLink() {
+  ClipboardLock clip(hwnd_);
+  if (!clip.IsOpen()) return;
+  EmptyClipboard();
+  std::wstring text = WideFromWin1251(currentLink_);
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  if (!mem) return;
+  memcpy(GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(mem);
+  if (!SetClipboardData(CF_UNICODETEXT, mem)) GlobalFree(mem);
+}
+
+void MainForm::OnEditorPaste() { EditPaste(); }
+
+void MainForm::EditPaste() {
+  editor_.BeginRussianLayout();
+  editor_.PasteFromClipboard();
+  editor_.EndRussianLayout();
+}
+
+bool MainForm::PasteOnInsert() const { return values_.ins; }
+
+void MainForm::OnEditorPositionMark(int digit, bool store) {
+  CaretPos& mark = positionMarks_[static_cast<size_t>(digit)];
+  if (store) {
+    mark = editor_.GetCaretPos();
+  } else if (mark.column >= 0 && mark.line >= 0) {
+    editor_.SetCaretPos(mark);
+    SendMessageW(editor_.Handle(), EM_SCROLLCARET, 0, 0);
+  }
+}
+
+void MainForm::OptChangeKeybLayout() {
+  ActivateKeyboardLayout(reinterpret_cast<HKL>(HKL_NEXT), KLF_REORDER);
+  HKL layout = GetKeyboardLayout(0);
+  SendMessageW(editor_.Handle(), WM_INPUTLANGCHANGEREQUEST, 0, reinterpret_cast<LPARAM>(layout));
+}
+
+void MainForm::ToggleInsertMode() { editor_.SendOwnInsertKey(); }
+
+void MainForm::EditNoSelText() {
+  if (editor_.SelLength() > 0) editor_.SetSelStart(editor_.SelStart());
+}
+
+}  // namespace quillo

@@ -1,0 +1,118 @@
+#pragma once
+// The main window: owns the document's editor, the settings and everything
+// else of one editor process, and runs start-up and exit in their fixed order.
+#include <windows.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/rich_edit.h"
+#include "app/win_handles.h"
+#include "core/command_line.h"
+#include "core/ini_file.h"
+#include "core/settings_table.h"
+
+namespace quillo {
+
+// Private window messages other processes and plug-ins rely on.
+enum : UINT {
+  WM_QUILLO_TRAY = WM_USER + 100,
+  WM_QUILLO_SAVE = WM_USER + 101,
+  WM_QUILLO_ACTIVATE = WM_USER + 200,
+  WM_QUILLO_RELOAD_BOOKMARKS = WM_USER + 300,
+  WM_QUILLO_APPLY_SETTINGS = WM_USER + 400,
+};
+
+inline constexpr UINT kSysMenuAbout = 200;
+inline constexpr wchar_t kMainWindowClass[] = L"TQuilloMainForm";
+
+class MainForm : public EditorEvents {
+ public:
+  MainForm() = default;
+  MainForm(const MainForm&) = delete;
+  MainForm& operator=(const MainForm&) = delete;
+
+  // Process entry: start-up, then the message loop until the program ends.
+  int Run(HINSTANCE instance, const std::vector<std::u16string>& args);
+
+  // Commands.
+  void CloseProgram();
+  void FileSaveExit();
+  void FileSave();
+  bool FileSaveAs();
+  void EditPaste();
+  void URLGoToLink();
+  void URLCopyLink();
+  void OptChangeKeybLayout();
+  void ToggleInsertMode();
+  void EditNoSelText();
+
+  // The document.
+  void NewDocument();
+  bool CloseDocument();
+  void OpenFile(const std::wstring& path);
+  void SaveFile(const std::wstring& path);
+  void SetFileName(const std::wstring& path);
+  void SetDialogFolder(const std::wstring& folder);
+  std::wstring TitleFor(const std::wstring& path) const;
+
+  MyRichEdit& Editor() { return editor_; }
+  IniFile& Settings() { return settings_; }
+  HWND Handle() const { return hwnd_; }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  bool OnCommand(UINT id);
+
+  // Start-up; false when this process hands over to another window and ends.
+  bool StartUp(const std::vector<std::u16string>& args);
+  bool ApplyInstanceRule();
+  void CreateEditor();
+  void ReadAndApplySettings();
+  void OpenStartupDocument();
+  void AskToCreateMissingFile(const std::wstring& path);
+  void RegisterExePath();
+  void BuildAccelerators();
+  void TakeFileLock(const std::wstring& path);
+  void ReleaseFileLock();
+  void ShowAbout();
+  void ShowError(const std::string& utf8Message);
+  void LayoutChildren();
+
+  // EditorEvents.
+  void OnEditorChange() override;
+  void OnEditorKeyDown(WPARAM key, unsigned modifiers) override;
+  void OnEditorKeyUp() override;
+  void OnEditorMouseDown() override;
+  void OnEditorWheel(bool up, unsigned modifiers) override;
+  void OnEditorScroll() override;
+  void OnEditorLangChange(HKL layout) override;
+  void OnEditorUrlClick(const std::string& link, bool leftButton) override;
+  void OnEditorPaste() override;
+  bool PasteOnInsert() const override;
+  void OnEditorPositionMark(int digit, bool store) override;
+  void OnEditorLayoutRestored() override;
+
+  HINSTANCE instance_ = nullptr;
+  HWND hwnd_ = nullptr;
+  MyRichEdit editor_;
+  AccelHandle accel_;
+
+  std::wstring settingsFileName_;
+  IniFile settings_;
+  SettingValues values_;
+  StartCommand start_;
+
+  std::wstring currentFileName_;
+  std::wstring dialogFolder_;
+  bool closing_ = false;
+  bool savedAs_ = false;
+  KernelHandle fileLock_;
+  int lastChangePos_ = -1;
+  std::string currentLink_;
+  std::array<CaretPos, 10> positionMarks_{};
+};
+
+}  // namespace quillo

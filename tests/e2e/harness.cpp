@@ -1,0 +1,310 @@
+#include "tests/e2e/harness.h"
+
+#include <gtest/gtest.h>
+#include <shellapi.h>
+
+#include <atomic>
+#include <vector>
+
+#include "core/win1251.h"
+
+namespace quillo::e2e {
+namespace {
+
+std::wstring EnvVar(const wchar_t* name) {
+  wchar_t buf[4096];
+  DWORD n = GetEnvironmentVariableW(name, buf, 4096);
+  return n > 0 && n < 4096 ? std::wstring(buf, n) : std::wstring();
+}
+
+std::wstring SourceExe() {
+  std::wstring exe = EnvVar(L"QUILLO_EXE");
+  if (!exe.empty()) return exe;
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring p = self;
+  return p.substr(0, p.find_last_of(L'\\')) + L"\\quillo.exe";
+}
+
+std::wstring ClassOf(HWND h) {
+  wchar_t cls[256] = {};
+  GetClassNameW(h, cls, 256);
+  return cls;
+}
+
+std::wstring TextOf(HWND h) {
+  LRESULT n = 0;
+  if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000,
+                           reinterpret_cast<PDWORD_PTR>(&n)))
+    return {};
+  std::vector<wchar_t> buf(static_cast<size_t>(n) + 2);
+  LRESULT got = 0;
+  SendMessageTimeoutW(h, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()),
+                      SMTO_ABORTIFHUNG, 20000, reinterpret_cast<PDWORD_PTR>(&got));
+  return std::wstring(buf.data(), static_cast<size_t>(got));
+}
+
+struct WindowQuery {
+  DWORD pid;  // 0: any process
+  std::wstring cls;
+  std::wstring caption;  // empty: any
+  bool visibleOnly;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND h, LPARAM lp) {
+  auto* q = reinterpret_cast<WindowQuery*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  if (q->pid && pid != q->pid) return TRUE;
+  if (ClassOf(h) != q->cls) return TRUE;
+  if (q->visibleOnly && !IsWindowVisible(h)) return TRUE;
+  if (!q->caption.empty() && TextOf(h) != q->caption) return TRUE;
+  q->found.push_back(h);
+  return TRUE;
+}
+
+std::vector<HWND> FindWindows(DWORD pid, const std::wstring& cls, const std::wstring& caption,
+                              bool visibleOnly) {
+  WindowQuery q{pid, cls, caption, visibleOnly, {}};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&q));
+  return q.found;
+}
+
+void RunXdotool(const std::wstring& args) {
+  std::wstring cmd = L"/usr/bin/xdotool " + args;
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  ASSERT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &si, &pi))
+      << "xdotool could not be started";
+  WaitForSingleObject(pi.hProcess, 10000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+}
+
+void DeleteTree(const std::wstring& folder) {
+  std::wstring from = folder + L'\0';
+  SHFILEOPSTRUCTW op{};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+  SHFileOperationW(&op);
+}
+
+}  // namespace
+
+std::wstring W(std::string_view utf8) {
+  std::u16string s = Utf8ToUtf16(utf8);
+  return std::wstring(s.begin(), s.end());
+}
+
+std::string U8(std::wstring_view wide) {
+  return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
+}
+
+std::string Cp1251(std::string_view utf8) { return Utf8ToWin1251(utf8); }
+
+// ---- Scratch ----
+
+Scratch::Scratch(std::string_view name) {
+  static std::atomic<int> counter{0};
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  std::wstring root = std::wstring(temp) + L"quillo-e2e";
+  CreateDirectoryW(root.c_str(), nullptr);
+  folder_ = root + L"\\" + W(name) + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(++counter);
+  DeleteTree(folder_);
+  EXPECT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr)) << U8(folder_);
+  CreateDirectoryW(Path(L"PlugIns").c_str(), nullptr);
+  EXPECT_TRUE(CopyFileW(SourceExe().c_str(), Exe().c_str(), FALSE))
+      << "cannot copy " << U8(SourceExe());
+}
+
+Scratch::~Scratch() { DeleteTree(folder_); }
+
+void Scratch::WriteFile(std::wstring_view name, std::string_view bytes) const {
+  HANDLE f = CreateFileW(Path(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(f, INVALID_HANDLE_VALUE) << U8(Path(name));
+  DWORD put = 0;
+  ::WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
+  CloseHandle(f);
+}
+
+std::string Scratch::ReadFile(std::wstring_view name) const {
+  HANDLE f = CreateFileW(Path(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string bytes(GetFileSize(f, nullptr), '\0');
+  DWORD got = 0;
+  ::ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+  CloseHandle(f);
+  bytes.resize(got);
+  return bytes;
+}
+
+bool Scratch::Exists(std::wstring_view name) const {
+  return GetFileAttributesW(Path(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// ---- Quillo ----
+
+Quillo::Quillo(const Scratch& scratch, std::wstring_view arguments) {
+  std::wstring cmd = L"\"" + scratch.Exe() + L"\"";
+  if (!arguments.empty()) cmd += L" " + std::wstring(arguments);
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  BOOL ok = CreateProcessW(scratch.Exe().c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           scratch.Folder().c_str(), &si, &pi_);
+  EXPECT_TRUE(ok) << "cannot start " << U8(cmd);
+  pid_ = ok ? pi_.dwProcessId : 0;
+  if (ok) WaitForInputIdle(pi_.hProcess, 10000);
+}
+
+Quillo::~Quillo() {
+  if (pi_.hProcess) {
+    if (Running()) {
+      TerminateProcess(pi_.hProcess, 99);
+      WaitForSingleObject(pi_.hProcess, 5000);
+    }
+    CloseHandle(pi_.hThread);
+    CloseHandle(pi_.hProcess);
+  }
+}
+
+bool Quillo::Running() const {
+  return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Quillo::WaitForExit(Duration timeout) {
+  return pi_.hProcess &&
+         WaitForSingleObject(pi_.hProcess, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+}
+
+DWORD Quillo::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(pi_.hProcess, &code);
+  return code;
+}
+
+HWND Quillo::FindMainWindow(Duration timeout) {
+  if (main_ && IsWindow(main_)) return main_;
+  WaitUntil([&] {
+    auto found = FindWindows(pid_, L"TQuilloMainForm", L"", true);
+    if (!found.empty()) main_ = found.front();
+    return main_ != nullptr || !Running();
+  }, timeout);
+  return main_;
+}
+
+HWND Quillo::MainWindow(Duration timeout) {
+  HWND h = FindMainWindow(timeout);
+  EXPECT_NE(h, nullptr) << "no main window appeared";
+  return h;
+}
+
+HWND Quillo::Editor() {
+  HWND main = MainWindow();
+  return main ? FindWindowExW(main, nullptr, L"RichEdit20W", nullptr) : nullptr;
+}
+
+std::wstring Quillo::Caption() { return TextOf(MainWindow()); }
+
+std::string Quillo::Text() {
+  std::wstring text = TextOf(Editor());
+  return Utf16ToWin1251(std::u16string(text.begin(), text.end()));
+}
+
+std::pair<int, int> Quillo::Selection() {
+  // The packed result holds indexes below 65536, enough for test documents.
+  LRESULT r = SendMessageW(Editor(), EM_GETSEL, 0, 0);
+  return {static_cast<int>(LOWORD(r)), static_cast<int>(HIWORD(r))};
+}
+
+void Quillo::Select(int start, int end) { SendMessageW(Editor(), EM_SETSEL, start, end); }
+
+LRESULT Quillo::Send(UINT msg, WPARAM wp, LPARAM lp) {
+  DWORD_PTR r = 0;
+  SendMessageTimeoutW(MainWindow(), msg, wp, lp, SMTO_NORMAL, 60000, &r);
+  return static_cast<LRESULT>(r);
+}
+
+void Quillo::Post(UINT msg, WPARAM wp, LPARAM lp) { PostMessageW(MainWindow(), msg, wp, lp); }
+
+void Quillo::Keys(std::string_view keys) {
+  HWND main = MainWindow();
+  SetForegroundWindow(main);
+  WaitUntil([&] { return GetForegroundWindow() == main; }, 3s);
+  RunXdotool(L"key --delay 40 " + W(keys));
+  // Let the program handle what was typed.
+  Sleep(150);
+  Send(WM_NULL);
+}
+
+void Quillo::Type(std::string_view utf8) {
+  HWND main = MainWindow();
+  SetForegroundWindow(main);
+  WaitUntil([&] { return GetForegroundWindow() == main; }, 3s);
+  RunXdotool(L"type --delay 40 \"" + W(utf8) + L"\"");
+  Sleep(150);
+  Send(WM_NULL);
+}
+
+HWND Quillo::WaitForMessageBox(std::string_view caption, Duration timeout) {
+  HWND box = nullptr;
+  std::wstring wanted = W(caption);
+  WaitUntil([&] {
+    auto found = FindWindows(pid_, L"#32770", wanted, true);
+    if (!found.empty()) box = found.front();
+    return box != nullptr || !Running();
+  }, timeout);
+  return box;
+}
+
+std::wstring Quillo::MessageBoxText(HWND box) {
+  HWND text = GetDlgItem(box, 0xFFFF);
+  return text ? TextOf(text) : std::wstring();
+}
+
+void Quillo::Press(HWND box, int buttonId) { PostMessageW(box, WM_COMMAND, buttonId, 0); }
+
+std::vector<HWND> Quillo::VisibleMainWindows() {
+  return FindWindows(pid_, L"TQuilloMainForm", L"", true);
+}
+
+void Quillo::Kill() {
+  if (!Running()) return;
+  TerminateProcess(pi_.hProcess, 98);
+  WaitForSingleObject(pi_.hProcess, 5000);
+}
+
+std::vector<HWND> AllVisibleMainWindows() { return FindWindows(0, L"TQuilloMainForm", L"", true); }
+
+void SetClipboardText(std::string_view utf8) {
+  std::wstring text = W(utf8);
+  for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
+  EmptyClipboard();
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  memcpy(GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(mem);
+  SetClipboardData(CF_UNICODETEXT, mem);
+  CloseClipboard();
+}
+
+std::string ClipboardText() {
+  std::string result;
+  for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
+  if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+    if (auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
+      result = U8(p);
+      GlobalUnlock(h);
+    }
+  }
+  CloseClipboard();
+  return result;
+}
+
+}  // namespace quillo::e2e
