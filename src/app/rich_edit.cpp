@@ -29,6 +29,9 @@ struct StreamSource {
 DWORD CALLBACK StreamInCallback(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* pcb) {
   auto* src = reinterpret_cast<StreamSource*>(cookie);
   size_t n = std::min<size_t>(src->bytesLeft, static_cast<size_t>(cb) & ~size_t{1});
+  // Wine's reader takes a CR at the end of one buffer and the LF at the start
+  // of the next for two line breaks, so a buffer never ends between them.
+  if (n < src->bytesLeft && n >= 4 && src->data[n / 2 - 1] == u'\r') n -= 2;
   memcpy(buffer, src->data, n);
   src->data += n / 2;
   src->bytesLeft -= n;
@@ -47,6 +50,21 @@ std::string ToControlBreaks(std::string_view text) {
       ++i;
     } else if (ch == '\n') {
       out.push_back('\r');
+    } else {
+      out.push_back(ch);
+    }
+  }
+  return out;
+}
+
+std::string ToCrLfBreaks(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 32);
+  for (size_t i = 0; i < text.size(); ++i) {
+    char ch = text[i];
+    if (ch == '\r' || ch == '\n') {
+      out += "\r\n";
+      if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
     } else {
       out.push_back(ch);
     }
@@ -172,7 +190,8 @@ std::string MyRichEdit::TextRange(int start, int end) const {
 // Large text must enter the control through stream-in: setting it by
 // WM_SETTEXT or EM_REPLACESEL is orders of magnitude slower under Wine.
 void MyRichEdit::StreamIn(std::string_view text) {
-  std::u16string wide = Win1251ToUtf16(text);
+  // Every break goes in as CR LF, the form the control reads most reliably.
+  std::u16string wide = Win1251ToUtf16(ToCrLfBreaks(text));
   StreamSource src{wide.data(), wide.size() * sizeof(char16_t)};
   EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&src), 0, StreamInCallback};
   WPARAM format = SF_TEXT | SF_UNICODE;
