@@ -72,6 +72,10 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETFOCUS:
       if (editor_.Handle()) SetFocus(editor_.Handle());
       return 0;
+    case WM_ACTIVATE:
+      // Coming back from a dialog or another window, typing goes to the text.
+      if (LOWORD(wp) != WA_INACTIVE && editor_.Handle()) SetFocus(editor_.Handle());
+      return 0;
     case WM_CLOSE:
       // Closing the window is always refused; the exit goes its own way.
       CloseProgram();

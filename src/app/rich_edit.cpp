@@ -422,7 +422,27 @@ bool MyRichEdit::CanRedo() const {
 
 void MyRichEdit::CutToClipboard() { SendMessageW(hwnd_, WM_CUT, 0, 0); }
 void MyRichEdit::CopyToClipboard() { SendMessageW(hwnd_, WM_COPY, 0, 0); }
-void MyRichEdit::PasteFromClipboard() { SendMessageW(hwnd_, WM_PASTE, 0, 0); }
+// The clipboard's Unicode text, converted to the document's code page. The
+// control's own paste is not used: Wine's inserts through a selection
+// stream-in that loses the text before the caret.
+void MyRichEdit::PasteFromClipboard() {
+  if (readOnly_) return;
+  std::wstring text;
+  {
+    ClipboardLock clip(hwnd_);
+    if (!clip.IsOpen()) return;
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    if (!data) return;
+    auto* p = static_cast<const wchar_t*>(GlobalLock(data));
+    if (!p) return;
+    size_t n = GlobalSize(data) / sizeof(wchar_t);
+    text.assign(p, wcsnlen(p, n));
+    GlobalUnlock(data);
+  }
+  SetSelText(Win1251FromWide(text));
+  SetSelStart(SelStart() + SelLength());
+  SendMessageW(hwnd_, EM_SCROLLCARET, 0, 0);
+}
 void MyRichEdit::ClearSelection() { SendMessageW(hwnd_, WM_CLEAR, 0, 0); }
 
 // ---- appearance ----
@@ -683,12 +703,24 @@ LRESULT MyRichEdit::OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
       if (events_) events_->OnEditorLangChange(reinterpret_cast<HKL>(lp));
       return r;
     }
+    case WM_PASTE:
+      handled = true;
+      if (events_) events_->OnEditorPaste(); else PasteFromClipboard();
+      return 0;
     case WM_CHAR:
       // Ctrl+Z and Ctrl+Y come as control characters too; undo goes through
       // the program so that its own undo step is reached.
       if (wp == 0x1A || wp == 0x19) {
         handled = true;
         return 0;
+      }
+      // Overwrite mode is carried out here: not every rich-edit control
+      // (Wine's among them) has one. Selecting the next character makes the
+      // typed one replace it, which is the same on a control that has it.
+      if (overwrite_ && wp >= 0x20 && SelLength() == 0) {
+        int p = SelStart();
+        std::string next = TextRange(p, p + 1);
+        if (!next.empty() && next[0] != '\r' && next[0] != '\n') SetSelection(p, p + 1);
       }
       return 0;
     default:
@@ -714,6 +746,10 @@ bool MyRichEdit::HandleKeyDown(WPARAM key) {
   }
   if (mods == kAlt && key == VK_F8) {
     if (SelLength() == 0) SelectWordAtCaret();
+    return true;
+  }
+  if ((key == 'V' && mods == kCtrl) || (key == VK_INSERT && mods == kShift)) {
+    if (events_) events_->OnEditorPaste(); else PasteFromClipboard();
     return true;
   }
   if ((key == 'Z' || key == 'Y') && mods == kCtrl) {

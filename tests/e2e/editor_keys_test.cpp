@@ -22,6 +22,7 @@ TEST(EditorKeys, InsertPastesWhenTheSettingIsOn) {
   Quillo q(scratch, Quoted(scratch.Path(L"doc.txt")));
   q.MainWindow();
   q.Select(3, 3);
+  ASSERT_EQ(q.Selection(), std::make_pair(3, 3));
   q.Keys("Insert");
   EXPECT_EQ(q.Text(), "abc" + Cp1251("ВСТАВКА"));
   // The control stayed in insert mode: typing does not overwrite.

@@ -7,13 +7,30 @@ namespace quillo::e2e {
 namespace {
 
 TEST(Exit, EscapeEndsAnUnchangedDocumentAndWritesTheSettings) {
+  // Without a settings file beside the program, "Quillo2.ini" in the working
+  // directory is used.
   Scratch scratch("esc");
   Quillo q(scratch);
   q.MainWindow();
   q.Keys("Escape");
   EXPECT_TRUE(q.WaitForExit());
   EXPECT_EQ(q.ExitCode(), 0u);
-  EXPECT_NE(scratch.ReadFile(L"quillo.ini").find("[Options]"), std::string::npos);
+  EXPECT_NE(scratch.ReadFile(L"Quillo2.ini").find("[Options]"), std::string::npos);
+  EXPECT_FALSE(scratch.Exists(L"quillo.ini"));
+}
+
+TEST(Exit, SettingsBesideTheProgramTakePrecedence) {
+  Scratch scratch("ini-beside");
+  scratch.WriteSettings("[Options]\r\nTitleType=0\r\n");
+  scratch.WriteFile(L"Quillo2.ini", "[Options]\r\nTitleType=1\r\n");
+  scratch.WriteFile(L"doc.txt", "x");
+  Quillo q(scratch, L"\"" + scratch.Path(L"doc.txt") + L"\"");
+  q.MainWindow();
+  EXPECT_EQ(q.Caption(), L"doc.txt - Quillo");
+  q.Keys("Escape");
+  EXPECT_TRUE(q.WaitForExit());
+  EXPECT_NE(scratch.ReadFile(L"quillo.ini").find("FileName="), std::string::npos);
+  EXPECT_EQ(scratch.ReadFile(L"Quillo2.ini"), "[Options]\r\nTitleType=1\r\n");
 }
 
 TEST(Exit, AltXAndTheCloseButtonRunTheSameExit) {

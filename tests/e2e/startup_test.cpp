@@ -66,6 +66,7 @@ TEST(StartUp, MissingFileIsCreatedOnYes) {
             L"Файл \"" + path + L"\" не существует. Создать новый с таким именем?");
   Quillo::Press(box, IDYES);
   q.MainWindow();
+  EXPECT_TRUE(WaitUntil([&] { return q.Caption() == path + L" - Quillo"; }));
   EXPECT_TRUE(scratch.Exists(L"новый.txt"));
   EXPECT_EQ(scratch.ReadFile(L"новый.txt"), "");
   EXPECT_EQ(q.Caption(), path + L" - Quillo");
@@ -80,6 +81,7 @@ TEST(StartUp, MissingFileIsNotCreatedOnNo) {
   ASSERT_NE(box, nullptr);
   Quillo::Press(box, IDNO);
   q.MainWindow();
+  q.Send(WM_NULL);
   EXPECT_FALSE(scratch.Exists(L"absent.txt"));
   EXPECT_EQ(q.Caption(), L"Quillo");
   EXPECT_EQ(q.Text(), "");

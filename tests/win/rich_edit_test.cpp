@@ -258,3 +258,46 @@ TEST_F(RichEditTest, OwnInsertKeyFlipsOverwriteModeWithoutPasting) {
 
 }  // namespace
 }  // namespace quillo
+
+namespace quillo {
+namespace {
+
+struct PastingEvents : RecordingEvents {
+  MyRichEdit* editor = nullptr;
+  void OnEditorPaste() override {
+    ++pastes;
+    editor->PasteFromClipboard();
+  }
+};
+
+TEST(RichEditInsert, InsertKeyPastesAtTheCaretWhenAsked) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"QuilloInsertTestParent";
+  RegisterClassW(&wc);
+  HWND parent = CreateWindowW(wc.lpszClassName, L"t", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
+                              nullptr, nullptr, wc.hInstance, nullptr);
+  PastingEvents events;
+  events.pasteOnInsert = true;
+  MyRichEdit editor;
+  events.editor = &editor;
+  ASSERT_TRUE(editor.Create(parent, &events));
+  OpenClipboard(nullptr);
+  EmptyClipboard();
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, 8);
+  memcpy(GlobalLock(mem), L"XYZ", 8);
+  GlobalUnlock(mem);
+  SetClipboardData(CF_UNICODETEXT, mem);
+  CloseClipboard();
+  editor.SetText("abc");
+  editor.SetSelection(3, 3);
+  SendMessageW(editor.Handle(), WM_KEYDOWN, VK_INSERT, 0x00520001);
+  EXPECT_EQ(events.pastes, 1);
+  EXPECT_EQ(editor.GetText(), "abcXYZ");
+  EXPECT_FALSE(editor.OverwriteMode());
+  DestroyWindow(parent);
+}
+
+}  // namespace
+}  // namespace quillo
