@@ -4,19 +4,14 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "app/file_io.h"
 #include "app/message_box.h"
 #include "app/settings_file.h"
 #include "app/ui_text.h"
 
 namespace quillo {
-namespace {
-
-// Until the full command table lands, the window's own commands.
-enum : UINT { kCmdCloseProgram = 1001, kCmdFileSaveExit = 1002 };
-
-}  // namespace
-
 int MainForm::Run(HINSTANCE instance, const std::vector<std::u16string>& args) {
   instance_ = instance;
   WNDCLASSEXW wc{};
@@ -40,7 +35,17 @@ int MainForm::Run(HINSTANCE instance, const std::vector<std::u16string>& args) {
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (accel_ && TranslateAcceleratorW(hwnd_, accel_, &msg)) continue;
+    if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
+        (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
+      bool used = false;
+      try {
+        used = HandleShortcut(static_cast<UINT>(msg.wParam));
+      } catch (const std::exception& e) {
+        ShowError(e.what());
+        used = true;
+      }
+      if (used) continue;
+    }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -68,6 +73,7 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SIZE:
       LayoutChildren();
+      UpdateStatusBar();
       return 0;
     case WM_SETFOCUS:
       if (editor_.Handle()) SetFocus(editor_.Handle());
@@ -122,26 +128,72 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool MainForm::OnCommand(UINT id) {
-  switch (id) {
-    case kCmdCloseProgram: CloseProgram(); return true;
-    case kCmdFileSaveExit: FileSaveExit(); return true;
-    default: return false;
+  if (id < kFirstActionId || id > kLastActionId) return false;
+  actions_.Run(static_cast<ActionId>(id));
+  return true;
+}
+
+bool MainForm::HandleShortcut(UINT key) {
+  if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU) return false;
+  auto mods = static_cast<std::uint8_t>(CurrentModifiers());
+  if (auto action = keyMap_.ActionFor(static_cast<int>(key), mods)) {
+    if (actions_.Run(*action)) return true;
+  }
+  if (auto effect = keyMap_.WindowKeyFor(static_cast<int>(key), mods)) return RunWindowKey(*effect);
+  return false;
+}
+
+// The window's own keys; false leaves the key to the control.
+bool MainForm::RunWindowKey(WindowKeyEffect effect) {
+  switch (effect) {
+    case WindowKeyEffect::CloseProgram:
+      CloseProgram();
+      return true;
+    case WindowKeyEffect::ToggleMaximized:
+      ShowWindow(hwnd_, IsZoomed(hwnd_) ? SW_RESTORE : SW_MAXIMIZE);
+      return true;
+    case WindowKeyEffect::MinimizeApplication:
+      ShowWindow(hwnd_, SW_MINIMIZE);
+      return true;
+    case WindowKeyEffect::InsertDateAndTime:
+      InsertDateAndTime();
+      return true;
+    case WindowKeyEffect::Swallow:
+      return true;
+    default:
+      return false;
   }
 }
 
-void MainForm::BuildAccelerators() {
-  ACCEL keys[] = {
-      {FVIRTKEY | FALT, 'X', kCmdCloseProgram},
-      {FVIRTKEY, VK_ESCAPE, kCmdCloseProgram},
-  };
-  accel_.Reset(CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
+void MainForm::BindActions() {
+  BindEditorActions();
+  BindFileActions();
+  BindCodePageActions();
+  BindTextActions();
+  BindFindActions();
+  BindViewActions();
+}
+
+void MainForm::Dock(HWND bar, bool top, std::function<int()> height) {
+  docked_.push_back({bar, top, std::move(height)});
+  LayoutChildren();
 }
 
 void MainForm::LayoutChildren() {
-  if (!editor_.Handle()) return;
   RECT rc;
   GetClientRect(hwnd_, &rc);
-  MoveWindow(editor_.Handle(), 0, 0, rc.right, rc.bottom, TRUE);
+  int top = rc.top, bottom = rc.bottom;
+  for (const auto& bar : docked_) {
+    int h = bar.height();
+    if (bar.top) {
+      MoveWindow(bar.hwnd, 0, top, rc.right, h, TRUE);
+      top += h;
+    } else {
+      bottom -= h;
+      MoveWindow(bar.hwnd, 0, bottom, rc.right, h, TRUE);
+    }
+  }
+  if (editor_.Handle()) MoveWindow(editor_.Handle(), 0, top, rc.right, std::max(0, bottom - top), TRUE);
 }
 
 void MainForm::ShowError(const std::string& utf8Message) {
@@ -189,15 +241,21 @@ void MainForm::FileSaveExit() {
 
 void MainForm::OnEditorChange() {
   lastChangePos_ = editor_.SelStart();
+  UpdateStatusBar();
 }
 
-void MainForm::OnEditorKeyDown(WPARAM, unsigned) {}
-void MainForm::OnEditorKeyUp() {}
-void MainForm::OnEditorMouseDown() {}
-void MainForm::OnEditorWheel(bool, unsigned) {}
-void MainForm::OnEditorScroll() {}
-void MainForm::OnEditorLangChange(HKL) {}
-void MainForm::OnEditorLayoutRestored() {}
+void MainForm::OnEditorKeyDown(WPARAM, unsigned) { UpdateStatusBar(); }
+void MainForm::OnEditorKeyUp() { UpdateStatusBar(); }
+void MainForm::OnEditorMouseDown() { UpdateStatusBar(); }
+
+void MainForm::OnEditorWheel(bool up, unsigned modifiers) {
+  if (modifiers == kCtrl) actions_.Run(up ? ActionId::OptFontp1 : ActionId::OptFontm1);
+  UpdateStatusBar();
+}
+
+void MainForm::OnEditorScroll() { UpdateStatusBar(); }
+void MainForm::OnEditorLangChange(HKL) { UpdateLayoutPanel(); }
+void MainForm::OnEditorLayoutRestored() { UpdateLayoutPanel(); }
 
 void MainForm::OnEditorUrlClick(const std::string& link, bool leftButton) {
   currentLink_ = link;

@@ -4,13 +4,16 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "app/action_registry.h"
 #include "app/rich_edit.h"
 #include "app/win_handles.h"
 #include "core/command_line.h"
 #include "core/ini_file.h"
+#include "core/key_map.h"
 #include "core/settings_table.h"
 
 namespace quillo {
@@ -47,6 +50,7 @@ class MainForm : public EditorEvents {
   void OptChangeKeybLayout();
   void ToggleInsertMode();
   void EditNoSelText();
+  void InsertDateAndTime();
 
   // The document.
   void NewDocument();
@@ -59,7 +63,26 @@ class MainForm : public EditorEvents {
 
   MyRichEdit& Editor() { return editor_; }
   IniFile& Settings() { return settings_; }
+  SettingValues& Values() { return values_; }
+  ActionRegistry& Actions() { return actions_; }
   HWND Handle() const { return hwnd_; }
+  HINSTANCE Instance() const { return instance_; }
+  const std::wstring& CurrentFileName() const { return currentFileName_; }
+  int LastChangePos() const { return lastChangePos_; }
+  void SetLastChangePos(int pos) { lastChangePos_ = pos; }
+  bool Closing() const { return closing_; }
+
+  // Runs the action or window key bound to a key; true when it was used.
+  bool HandleShortcut(UINT key);
+
+  // A bar docked along the top or bottom edge, in the order docked (bottom
+  // bars from the bottom up); height() gives 0 while it is hidden.
+  void Dock(HWND bar, bool top, std::function<int()> height);
+  void LayoutChildren();
+
+  // The status bar's panels (all but the layout) and its layout panel.
+  void UpdateStatusBar();
+  void UpdateLayoutPanel();
 
  private:
   static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
@@ -74,12 +97,20 @@ class MainForm : public EditorEvents {
   void OpenStartupDocument();
   void AskToCreateMissingFile(const std::wstring& path);
   void RegisterExePath();
-  void BuildAccelerators();
   void TakeFileLock(const std::wstring& path);
   void ReleaseFileLock();
   void ShowAbout();
   void ShowError(const std::string& utf8Message);
-  void LayoutChildren();
+  bool RunWindowKey(WindowKeyEffect effect);
+
+  // Each subsystem binds its actions in its own file.
+  void BindActions();
+  void BindEditorActions();
+  void BindFileActions();
+  void BindCodePageActions();
+  void BindTextActions();
+  void BindFindActions();
+  void BindViewActions();
 
   // EditorEvents.
   void OnEditorChange() override;
@@ -98,7 +129,14 @@ class MainForm : public EditorEvents {
   HINSTANCE instance_ = nullptr;
   HWND hwnd_ = nullptr;
   MyRichEdit editor_;
-  AccelHandle accel_;
+  ActionRegistry actions_;
+  KeyMap keyMap_;
+  struct DockedBar {
+    HWND hwnd;
+    bool top;
+    std::function<int()> height;
+  };
+  std::vector<DockedBar> docked_;
 
   std::wstring settingsFileName_;
   IniFile settings_;

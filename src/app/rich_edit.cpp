@@ -39,6 +39,21 @@ DWORD CALLBACK StreamInCallback(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* 
   return 0;
 }
 
+struct ByteSource {
+  const char* p;
+  size_t left;
+};
+
+DWORD CALLBACK ByteStreamInCallback(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* pcb) {
+  auto* s = reinterpret_cast<ByteSource*>(cookie);
+  size_t n = std::min<size_t>(s->left, static_cast<size_t>(cb));
+  memcpy(buffer, s->p, n);
+  s->p += n;
+  s->left -= n;
+  *pcb = static_cast<LONG>(n);
+  return 0;
+}
+
 // Line breaks as the control keeps them: CR LF and lone LF become one CR.
 std::string ToControlBreaks(std::string_view text) {
   std::string out;
@@ -204,17 +219,8 @@ void MyRichEdit::StreamIn(std::string_view text) {
   if (es.dwError != 0) {
     // Retried once in the other text format before giving up.
     std::string bytes(text);
-    struct ByteSource { const char* p; size_t left; } bs{bytes.data(), bytes.size()};
-    EDITSTREAM es2{reinterpret_cast<DWORD_PTR>(&bs), 0,
-                   [](DWORD_PTR c, LPBYTE b, LONG cb, LONG* pcb) -> DWORD {
-                     auto* s = reinterpret_cast<ByteSource*>(c);
-                     size_t n = std::min<size_t>(s->left, static_cast<size_t>(cb));
-                     memcpy(b, s->p, n);
-                     s->p += n;
-                     s->left -= n;
-                     *pcb = static_cast<LONG>(n);
-                     return 0;
-                   }};
+    ByteSource bs{bytes.data(), bytes.size()};
+    EDITSTREAM es2{reinterpret_cast<DWORD_PTR>(&bs), 0, ByteStreamInCallback};
     SendMessageW(hwnd_, EM_STREAMIN, SF_TEXT,
                  reinterpret_cast<LPARAM>(&es2));
     if (es2.dwError != 0) {

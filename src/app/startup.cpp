@@ -39,7 +39,7 @@ bool MainForm::StartUp(const std::vector<std::u16string>& args) {
   // are created, before the settings are applied.
   ReadAndApplySettings();
   NewDocument();
-  BuildAccelerators();
+  BindActions();
 
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   UpdateWindow(hwnd_);

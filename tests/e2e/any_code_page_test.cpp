@@ -20,17 +20,23 @@ TEST(AnyCodePage, Windows1251TextAndRussianMessagesSurvive) {
   q.MainWindow();
   EXPECT_TRUE(q.Text() == bytes) << "the text did not read back byte for byte";
 
-  q.Post(WM_SYSCOMMAND, 200);
-  HWND about = q.WaitForMessageBox("О программе");
-  ASSERT_NE(about, nullptr);
-  Quillo::Press(about, IDOK);
-
   q.Keys("ctrl+End");
   q.Type("x");
   q.Keys("Escape");
   HWND box = q.WaitForMessageBox("Внимание");
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(Quillo::MessageBoxText(box), L"Сохранить изменения в документе win.txt?");
+  Quillo::Press(box, IDCANCEL);
+  ASSERT_TRUE(WaitUntil([&] { return q.WaitForMessageBox("Внимание", 0ms) == nullptr; }));
+
+  q.Post(WM_SYSCOMMAND, 200);
+  HWND about = q.WaitForMessageBox("О программе");
+  ASSERT_NE(about, nullptr);
+  Quillo::Press(about, IDOK);
+
+  q.Post(WM_CLOSE);
+  box = q.WaitForMessageBox("Внимание");
+  ASSERT_NE(box, nullptr);
   Quillo::Press(box, IDNO);
   EXPECT_TRUE(q.WaitForExit());
 }
