@@ -13,20 +13,7 @@ using namespace quillo;
 
 namespace {
 
-struct NoEvents : EditorEvents {
-  void OnEditorChange() override {}
-  void OnEditorKeyDown(WPARAM, unsigned) override {}
-  void OnEditorKeyUp() override {}
-  void OnEditorMouseDown() override {}
-  void OnEditorWheel(bool, unsigned) override {}
-  void OnEditorScroll() override {}
-  void OnEditorLangChange(HKL) override {}
-  void OnEditorUrlClick(const std::string&, bool) override {}
-  void OnEditorPaste() override {}
-  bool PasteOnInsert() const override { return false; }
-  void OnEditorPositionMark(int, bool) override {}
-  void OnEditorLayoutRestored() override {}
-};
+struct NoEvents : EditorEvents {};
 
 double Time(const char* what, const std::function<void()>& f) {
   auto t0 = std::chrono::steady_clock::now();

@@ -533,22 +533,16 @@ std::string MyRichEdit::WordAtCaret() const {
   return quillo::WordAtCaret(text, p - lineStart);
 }
 
+// The control's word breaks are asked for with EM_FINDWORDBREAK, which Wine
+// does not answer; its breaks are white space, and the same rule applies here
+// on the caret's line.
 std::string MyRichEdit::WordAtCursor() const {
-  int pos = SelStart();
-  int start = 0;
-  if (pos != 0) {
-    bool delimiter = SendMessageW(hwnd_, EM_FINDWORDBREAK, WB_ISDELIMITER, pos) != 0;
-    start = static_cast<int>(SendMessageW(hwnd_, EM_FINDWORDBREAK,
-                                          delimiter ? WB_MOVEWORDLEFT : WB_LEFT, pos));
-  }
-  int length = TextLength();
-  while (start < length && SendMessageW(hwnd_, EM_FINDWORDBREAK, WB_ISDELIMITER, start)) ++start;
-  int end = static_cast<int>(SendMessageW(hwnd_, EM_FINDWORDBREAK, WB_RIGHTBREAK, pos));
-  std::string word = TextRange(start, end);
-  size_t b = word.find_first_not_of(' ');
-  if (b == std::string::npos) return {};
-  size_t e = word.find_last_not_of(' ');
-  return word.substr(b, e - b + 1);
+  int p = SelStart();
+  int line = static_cast<int>(SendMessageW(hwnd_, EM_EXLINEFROMCHAR, 0, p));
+  int lineStart = static_cast<int>(SendMessageW(hwnd_, EM_LINEINDEX, line, 0));
+  int lineLen = static_cast<int>(SendMessageW(hwnd_, EM_LINELENGTH, lineStart, 0));
+  std::string text = TextRange(lineStart, lineStart + lineLen);
+  return quillo::WordAtCursor(text, p - lineStart);
 }
 
 // ---- files ----

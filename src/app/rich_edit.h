@@ -40,22 +40,23 @@ struct FindOptions {
   bool selectFound = false;
 };
 
-// What the editor tells its owner (the main window).
+// What the editor tells its owner (the main window); every event may be
+// left alone.
 class EditorEvents {
  public:
   virtual ~EditorEvents() = default;
-  virtual void OnEditorChange() = 0;
-  virtual void OnEditorKeyDown(WPARAM key, unsigned modifiers) = 0;  // after the key rules
-  virtual void OnEditorKeyUp() = 0;
-  virtual void OnEditorMouseDown() = 0;
-  virtual void OnEditorWheel(bool up, unsigned modifiers) = 0;
-  virtual void OnEditorScroll() = 0;
-  virtual void OnEditorLangChange(HKL layout) = 0;
-  virtual void OnEditorUrlClick(const std::string& link, bool leftButton) = 0;
-  virtual void OnEditorPaste() = 0;                     // Insert pastes when the setting says so
-  virtual bool PasteOnInsert() const = 0;
-  virtual void OnEditorPositionMark(int digit, bool store) = 0;
-  virtual void OnEditorLayoutRestored() = 0;            // the layout panel needs a refresh
+  virtual void OnEditorChange() {}
+  virtual void OnEditorKeyDown(WPARAM /*key*/, unsigned /*modifiers*/) {}  // after the key rules
+  virtual void OnEditorKeyUp() {}
+  virtual void OnEditorMouseDown() {}
+  virtual void OnEditorWheel(bool /*up*/, unsigned /*modifiers*/) {}
+  virtual void OnEditorScroll() {}
+  virtual void OnEditorLangChange(HKL /*layout*/) {}
+  virtual void OnEditorUrlClick(const std::string& /*link*/, bool /*leftButton*/) {}
+  virtual void OnEditorPaste() {}                     // Insert pastes when the setting says so
+  virtual bool PasteOnInsert() const { return false; }
+  virtual void OnEditorPositionMark(int /*digit*/, bool /*store*/) {}
+  virtual void OnEditorLayoutRestored() {}            // the layout panel needs a refresh
 };
 
 class MyRichEdit {

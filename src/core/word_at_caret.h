@@ -13,6 +13,12 @@ namespace quillo {
 // the character just before the caret is a delimiter or there is none.
 std::string WordAtCaret(std::string_view text, std::ptrdiff_t caret);
 
+// The word at the caret by the editor control's own word breaks, which
+// separate words at white space only: from the start of the word at (or,
+// on white space, before) the caret to the first break after the caret,
+// trimmed of spaces. Used where the control does not report its breaks.
+std::string WordAtCursor(std::string_view text, std::ptrdiff_t caret);
+
 // Lines of a text whose breaks are single '\r' characters, not counting the
 // empty line behind a trailing break: "" has 0 lines, "a\r" has 1.
 int CountLines(std::string_view controlText);

@@ -39,6 +39,22 @@ TEST(WordAtCaret, WordsAroundTheCaret) {
     EXPECT_EQ(WordAtCaret(c.text, c.caret), c.word) << c.text << " @" << c.caret;
 }
 
+TEST(WordAtCaret, WordAtCursorBreaksAtWhiteSpaceOnly) {
+  struct Case { const char* text; int caret; const char* word; };
+  const Case cases[] = {
+      {"", 0, ""},
+      {"hello world  foo", 0, "hello"},
+      {"hello world  foo", 2, "hello"},
+      {"hello world  foo", 7, "world"},
+      {"hello world  foo", 13, "foo"},
+      {"hello world  foo", 16, "foo"},
+      {"one-two, three", 5, "one-two,"},
+      {"line1\rline2", 6, "line2"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(WordAtCursor(c.text, c.caret), c.word) << c.text << " @" << c.caret;
+}
+
 TEST(WordAtCaret, LineCountIgnoresTheEmptyLineAfterATrailingBreak) {
   struct Case { const char* text; int lines; };
   const Case cases[] = {{"", 0}, {"a", 1}, {"a\r", 1}, {"a\rb", 2}, {"\r", 1}, {"\r\r", 2}, {"a\r\rb", 3}};

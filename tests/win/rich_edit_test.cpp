@@ -18,16 +18,8 @@ struct RecordingEvents : EditorEvents {
   bool pasteOnInsert = false;
   int pastes = 0;
   void OnEditorChange() override { ++changes; }
-  void OnEditorKeyDown(WPARAM, unsigned) override {}
-  void OnEditorKeyUp() override {}
-  void OnEditorMouseDown() override {}
-  void OnEditorWheel(bool, unsigned) override {}
-  void OnEditorScroll() override {}
-  void OnEditorLangChange(HKL) override {}
-  void OnEditorUrlClick(const std::string&, bool) override {}
   void OnEditorPaste() override { ++pastes; }
   bool PasteOnInsert() const override { return pasteOnInsert; }
-  void OnEditorPositionMark(int, bool) override {}
   void OnEditorLayoutRestored() override { ++layoutRestored; }
 };
 
@@ -130,6 +122,15 @@ TEST_F(RichEditTest, WordAtCaretAndSelText) {
   EXPECT_EQ(editor_.GetText(), Utf8ToWin1251("alpha бета-gamma\r\ndelta"));
   editor_.Undo();
   EXPECT_EQ(editor_.GetText(), "alpha beta-gamma\r\ndelta");
+}
+
+TEST_F(RichEditTest, WordAtCursorUsesTheControlsWordBreaks) {
+  editor_.SetText("hello world  foo");
+  struct Case { int caret; const char* word; };
+  for (const Case& c : {Case{0, "hello"}, Case{2, "hello"}, Case{7, "world"}, Case{13, "foo"}}) {
+    editor_.SetSelStart(c.caret);
+    EXPECT_EQ(editor_.WordAtCursor(), c.word) << c.caret;
+  }
 }
 
 TEST_F(RichEditTest, ReplaceAllTextKeepsTheCaretAndIsOneUndoStep) {
