@@ -106,6 +106,25 @@ TEST(EditorKeys, Utf16AndRtfFilesAreLoaded) {
   }
 }
 
+TEST(EditorKeys, LinkHintIsShownOnceForASettingsFile) {
+  Scratch scratch("link");
+  scratch.WriteSettings("[Options]\r\nURLDetect=1\r\n");
+  scratch.WriteFile(L"doc.txt", "http://example.com/page and more text");
+  Quillo q(scratch, Quoted(scratch.Path(L"doc.txt")));
+  q.MainWindow();
+  q.Click(q.Editor(), 20, 8);
+  HWND hint = q.WaitForMessageBox("Информация", 5s);
+  ASSERT_NE(hint, nullptr) << "a left click on a link shows the hint";
+  EXPECT_EQ(Quillo::MessageBoxText(hint),
+            L"Для того чтобы перейти по ссылке, кликните по ней, удерживая клавишу Ctrl.");
+  Quillo::Press(hint, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return q.WaitForMessageBox("Информация", 0ms) == nullptr; }));
+  q.Click(q.Editor(), 30, 8);
+  EXPECT_EQ(q.WaitForMessageBox("Информация", 1500ms), nullptr) << "the hint comes only once";
+  ExitDiscarding(q);
+  EXPECT_NE(scratch.ReadFile(L"quillo.ini").find("1URLClick=0"), std::string::npos);
+}
+
 TEST(EditorKeys, AboutBoxFromTheSystemMenuCommand) {
   Scratch scratch("about");
   Quillo q(scratch);

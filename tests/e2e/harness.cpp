@@ -253,6 +253,16 @@ void Quillo::Type(std::string_view utf8) {
   Send(WM_NULL);
 }
 
+void Quillo::Click(HWND window, int x, int y, int button) {
+  POINT pt{x, y};
+  ClientToScreen(window, &pt);
+  SetForegroundWindow(MainWindow());
+  RunXdotool(L"mousemove --sync " + std::to_wstring(pt.x) + L" " + std::to_wstring(pt.y) +
+             L" click " + std::to_wstring(button));
+  Sleep(150);
+  Send(WM_NULL);
+}
+
 HWND Quillo::WaitForMessageBox(std::string_view caption, Duration timeout) {
   HWND box = nullptr;
   std::wstring wanted = W(caption);

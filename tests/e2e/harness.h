@@ -79,6 +79,8 @@ class Quillo {
   void Keys(std::string_view keys);
   // Types text (UTF-8) as the keyboard would.
   void Type(std::string_view utf8);
+  // Clicks with the mouse at a point of a window's client area.
+  void Click(HWND window, int x, int y, int button = 1);
 
   // A message box of this process with that caption (UTF-8), or null.
   HWND WaitForMessageBox(std::string_view caption, Duration timeout = kDefaultWait);
