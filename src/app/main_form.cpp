@@ -102,8 +102,24 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       if (OnCommand(LOWORD(wp))) return 0;
       break;
+    case WM_INITMENUPOPUP:
+      if (menus_.OnInitMenuPopup(reinterpret_cast<HMENU>(wp))) return 0;
+      break;
+    case WM_MEASUREITEM:
+      if (menus_.OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
+      break;
+    case WM_DRAWITEM:
+      if (menus_.OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp))) return TRUE;
+      break;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wp) == editor_.Handle()) {
+        ShowEditorMenu(lp);
+        return 0;
+      }
+      break;
     case WM_NOTIFY: {
       auto* hdr = reinterpret_cast<NMHDR*>(lp);
+      if (LRESULT result = 0; OnBarNotify(*hdr, result)) return result;
       if (hdr->hwndFrom == editor_.Handle() && hdr->code == EN_LINK) {
         editor_.HandleLinkNotification(*reinterpret_cast<ENLINK*>(lp));
         return 0;
@@ -129,7 +145,7 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 bool MainForm::OnCommand(UINT id) {
   if (id < kFirstActionId || id > kLastActionId) return false;
-  actions_.Run(static_cast<ActionId>(id));
+  if (actions_.Run(static_cast<ActionId>(id))) UpdateStatusBar();
   return true;
 }
 
@@ -160,6 +176,10 @@ bool MainForm::RunWindowKey(WindowKeyEffect effect) {
       return true;
     case WindowKeyEffect::Swallow:
       return true;
+    case WindowKeyEffect::ToggleBothBars:
+      actions_.Run(ActionId::OptToolBar);
+      actions_.Run(ActionId::OptStatusBar);
+      return true;
     default:
       return false;
   }
@@ -172,6 +192,7 @@ void MainForm::BindActions() {
   BindTextActions();
   BindFindActions();
   BindViewActions();
+  BindHelpActions();
 }
 
 void MainForm::Dock(HWND bar, bool top, std::function<int()> height) {
@@ -198,12 +219,6 @@ void MainForm::LayoutChildren() {
 
 void MainForm::ShowError(const std::string& utf8Message) {
   ShowMessage(hwnd_, utf8Message, "Ошибка", MB_OK | MB_ICONERROR);
-}
-
-void MainForm::ShowAbout() {
-  ShowMessage(hwnd_,
-              "Quillo 2.0\nТекстовый редактор для тех, кто каждый день работает с русским текстом.",
-              "О программе", MB_OK | MB_ICONINFORMATION);
 }
 
 // ---- exit ----

@@ -9,7 +9,11 @@
 #include <vector>
 
 #include "app/action_registry.h"
+#include "app/icons.h"
+#include "app/menus.h"
 #include "app/rich_edit.h"
+#include "app/status_bar.h"
+#include "app/tool_bar.h"
 #include "app/win_handles.h"
 #include "core/command_line.h"
 #include "core/ini_file.h"
@@ -84,6 +88,11 @@ class MainForm : public EditorEvents {
   void UpdateStatusBar();
   void UpdateLayoutPanel();
 
+  // The menus and bars (view_actions.cpp).
+  HWND ToolBarHandle() const { return toolBar_.Handle(); }
+  HWND StatusBarHandle() const { return statusBar_.Handle(); }
+  WindowMenus& Menus() { return menus_; }
+
  private:
   static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
@@ -111,6 +120,12 @@ class MainForm : public EditorEvents {
   void BindTextActions();
   void BindFindActions();
   void BindViewActions();
+  void BindHelpActions();
+
+  void CreateBars();
+  bool OnBarNotify(NMHDR& header, LRESULT& result);
+  void OnStatusBarClick(bool doubleClick);
+  void ShowEditorMenu(LPARAM screenPoint);
 
   // EditorEvents.
   void OnEditorChange() override;
@@ -151,6 +166,11 @@ class MainForm : public EditorEvents {
   int lastChangePos_ = -1;
   std::string currentLink_;
   std::array<CaretPos, 10> positionMarks_{};
+
+  Icons icons_;
+  WindowMenus menus_;
+  ToolBar toolBar_;
+  StatusBar statusBar_;
 };
 
 }  // namespace quillo

@@ -38,6 +38,7 @@ bool MainForm::StartUp(const std::vector<std::u16string>& args) {
   // Plug-ins are loaded here, then the recent-files list and the bookmarks
   // are created, before the settings are applied.
   ReadAndApplySettings();
+  CreateBars();
   NewDocument();
   BindActions();
 
@@ -46,6 +47,7 @@ bool MainForm::StartUp(const std::vector<std::u16string>& args) {
   SetForegroundWindow(hwnd_);
   SetFocus(editor_.Handle());
   OpenStartupDocument();
+  UpdateStatusBar();
   return true;
 }
 

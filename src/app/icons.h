@@ -1,0 +1,35 @@
+#pragma once
+// The program's 16x16 images: one strip resource in one image list, shown by
+// the tool bar and drawn beside menu items.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "core/action_table.h"
+
+namespace quillo {
+
+inline constexpr wchar_t kToolIconsResource[] = L"TOOLICONS";
+inline constexpr int kIconSize = 16;
+
+// The strip's image of an action; -1 when it has none.
+int IconIndexOf(ActionId action);
+
+class Icons {
+ public:
+  Icons() = default;
+  ~Icons();
+  Icons(const Icons&) = delete;
+  Icons& operator=(const Icons&) = delete;
+
+  // Loads the strip; false when the resource is missing.
+  bool Load(HINSTANCE instance);
+
+  HIMAGELIST ImageList() const { return list_; }
+  // The action's image in the list; -1 when it has none or nothing was loaded.
+  int IndexOf(ActionId action) const { return list_ ? IconIndexOf(action) : -1; }
+
+ private:
+  HIMAGELIST list_ = nullptr;
+};
+
+}  // namespace quillo
