@@ -125,6 +125,25 @@ TEST(EditorKeys, LinkHintIsShownOnceForASettingsFile) {
   EXPECT_NE(scratch.ReadFile(L"quillo.ini").find("1URLClick=0"), std::string::npos);
 }
 
+TEST(EditorKeys, AltArrowsScrollWithoutMovingTheCaret) {
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\r\n";
+  Scratch scratch("scroll");
+  scratch.WriteFile(L"doc.txt", text);
+  Quillo q(scratch, Quoted(scratch.Path(L"doc.txt")));
+  q.MainWindow();
+  auto firstVisible = [&] { return static_cast<int>(SendMessageW(q.Editor(), EM_GETFIRSTVISIBLELINE, 0, 0)); };
+  q.Select(0, 0);
+  q.Keys("alt+Down alt+Down");
+  EXPECT_EQ(firstVisible(), 2);
+  q.Keys("alt+Up");
+  EXPECT_EQ(firstVisible(), 1);
+
+  q.Keys("Down");
+  EXPECT_EQ(q.Selection(), std::make_pair(7, 7)) << "Alt+arrows left the caret where it was";
+  ExitDiscarding(q);
+}
+
 TEST(EditorKeys, AboutBoxFromTheSystemMenuCommand) {
   Scratch scratch("about");
   Quillo q(scratch);

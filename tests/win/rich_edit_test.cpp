@@ -124,6 +124,30 @@ TEST_F(RichEditTest, WordAtCaretAndSelText) {
   EXPECT_EQ(editor_.GetText(), "alpha beta-gamma\r\ndelta");
 }
 
+// Scroll Lock's state cannot be typed into Wine from outside; the thread's
+// key state is set here instead.
+TEST_F(RichEditTest, ScrollLockTurnsArrowsAndPagesIntoScrolling) {
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\r\n";
+  editor_.SetText(text);
+  editor_.SetSelStart(0);
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_SCROLL] |= 1;
+  SetKeyboardState(keys);
+  for (int i = 0; i < 3; ++i) SendMessageW(editor_.Handle(), WM_KEYDOWN, VK_DOWN, 1);
+  EXPECT_EQ(editor_.FirstVisibleLine(), 3);
+  SendMessageW(editor_.Handle(), WM_KEYDOWN, VK_UP, 1);
+  EXPECT_EQ(editor_.FirstVisibleLine(), 2);
+  SendMessageW(editor_.Handle(), WM_KEYDOWN, VK_NEXT, 1);
+  EXPECT_GT(editor_.FirstVisibleLine(), 3);
+  EXPECT_EQ(editor_.SelStart(), 0);
+  keys[VK_SCROLL] &= ~1;
+  SetKeyboardState(keys);
+  SendMessageW(editor_.Handle(), WM_KEYDOWN, VK_DOWN, 1);
+  EXPECT_GT(editor_.SelStart(), 0);
+}
+
 TEST_F(RichEditTest, WordAtCursorUsesTheControlsWordBreaks) {
   editor_.SetText("hello world  foo");
   struct Case { int caret; const char* word; };
