@@ -1,32 +1,21 @@
 // The document: its file name, code page and modified state, and the
 // routines that reset, open, save and close it.
 #include <windows.h>
-#include <commdlg.h>
 #include <shlobj.h>
 
 #include <vector>
 
+#include "app/file_dialogs.h"
 #include "app/file_io.h"
 #include "app/main_form.h"
 #include "app/message_box.h"
 #include "app/ui_text.h"
+#include "core/file_names.h"
+#include "core/nul_bytes.h"
 #include "core/title.h"
 
 namespace quillo {
 namespace {
-
-constexpr wchar_t kFileFilter[] =
-    L"Текстовые документы|*.txt;*.bak;*.bbs;*.cfg;*.diz;*.eng;*.ext;*.inf;*.ini;*.log;*.lst;"
-    L"*.me;*.nfo;*.rus;*.sys;*.txt|Все файлы (*.*)|*.*";
-
-// The common dialogs want the filter's parts separated by NULs.
-std::wstring DialogFilter() {
-  std::wstring f = kFileFilter;
-  for (auto& ch : f)
-    if (ch == L'|') ch = L'\0';
-  f.push_back(L'\0');
-  return f;
-}
 
 std::vector<std::wstring> ReadAutoSaveList() {
   std::wstring exe = ExePath();
@@ -92,7 +81,11 @@ bool MainForm::CloseDocument() {
       answer = ShowMessage(hwnd_, text, kCaptionWarning, MB_YESNOCANCEL | MB_ICONQUESTION);
     }
     if (answer == IDCANCEL) return false;
-    if (answer == IDYES) FileSave();
+    if (answer == IDYES) {
+      FileSave();
+      // "Yes" and then a cancelled save dialog: the text must not be lost.
+      if (editor_.Modified()) return false;
+    }
   }
   if (!currentFileName_.empty()) {
     SHAddToRecentDocs(SHARD_PATHW, currentFileName_.c_str());
@@ -122,6 +115,8 @@ void MainForm::OpenFile(const std::wstring& path) {
   TCodePage page = values_.cod_auto_opt ? DetectCodePage(text, kDetectLimit, values_.def_coding) : values_.def_coding;
   if (page == cpNone) page = cpWIN;
   ConvertToWinInPlace(text, page);
+  // The control would end the text at the first NUL.
+  bool hadNulBytes = ReplaceNulBytes(text) > 0;
 
   editor_.SetText(text);
   editor_.SetSelection(0, 0);
@@ -149,22 +144,26 @@ void MainForm::OpenFile(const std::wstring& path) {
 
   TakeFileLock(currentFileName_);
   lastChangePos_ = -1;
+  // Plug-ins are told of the open here, with `path`.
+  if (hadNulBytes)
+    ShowMessage(hwnd_, NulBytesWarning(Utf8(FileNameOf(currentFileName_))), kCaptionWarning,
+                MB_OK | MB_ICONWARNING);
 }
 
-void MainForm::SaveFile(const std::wstring& requested) {
-  std::wstring path = requested;
-  std::wstring name = FileNameOf(path);
-  if (name.size() > 1 && name[0] == L'.') path.erase(path.size() - name.size(), 1);
-
+std::wstring MainForm::SaveFile(const std::wstring& requested) {
+  // A new name that begins with a dot loses it; a file of that name that
+  // already exists (a document opened from it) is written in its place.
+  std::wstring path = FileExists(requested) ? requested : Wide(WithoutLeadingDot(Utf8(requested)));
   TCodePage page = editor_.CodePage();
-  if (!values_.save_set_coding) {
-    page = values_.save_coding == cpNone ? cpWIN : values_.save_coding;
-    editor_.SetCodePage(page);
-  }
+  if (!values_.save_set_coding) page = values_.save_coding == cpNone ? cpWIN : values_.save_coding;
   std::string bytes = editor_.GetText();
   ConvertFromWinInPlace(bytes, page);
+  // A failed write throws before anything of the document changes.
   WriteFileAtomically(path, bytes);
+  editor_.SetCodePage(page);
   editor_.SetModified(false);
+  // Plug-ins are told of the save here, with CurrentFileName.
+  return path;
 }
 
 void MainForm::FileSave() {
@@ -176,31 +175,15 @@ void MainForm::FileSave() {
 }
 
 bool MainForm::FileSaveAs() {
-  std::wstring folder = dialogFolder_;
   std::wstring def = Wide(Win1251ToUtf8(values_.def_file_name));
   if (def.empty()) def = L"noname.txt";
-  std::wstring ext = ExtensionOf(def);
-  std::wstring stem = def.substr(0, def.size() - ext.size());
-  std::wstring proposal = def;
-  std::wstring base = folder.empty() ? std::wstring() : folder + L"\\";
-  for (int n = 1; FileExists(base + proposal); ++n) proposal = stem + std::to_wstring(n) + ext;
-
-  std::vector<wchar_t> file(32768, L'\0');
-  proposal.copy(file.data(), proposal.size());
-  std::wstring filter = DialogFilter();
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof(ofn);
-  ofn.hwndOwner = hwnd_;
-  ofn.lpstrFilter = filter.c_str();
-  ofn.lpstrFile = file.data();
-  ofn.nMaxFile = static_cast<DWORD>(file.size());
-  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
-  if (!GetSaveFileNameW(&ofn)) return false;
-  std::wstring chosen = file.data();
-  if (ExtensionOf(chosen).empty()) chosen += L".txt";
-  SaveFile(chosen);
-  SetFileName(chosen);
+  std::wstring base = dialogFolder_.empty() ? std::wstring() : dialogFolder_ + L"\\";
+  auto taken = [&base](const std::string& name) { return FileExists(base + Wide(name)); };
+  std::wstring proposal = Wide(FreeFileName(Utf8(def), taken));
+  std::wstring chosen = AskFileToSave(hwnd_, dialogFolder_, proposal, OverwriteQuestion::kAsk);
+  if (chosen.empty()) return false;
+  std::wstring written = SaveFile(Wide(WithDefaultExtension(Utf8(chosen))));
+  SetFileName(written);
   savedAs_ = true;
   return true;
 }

@@ -1,0 +1,343 @@
+// The "Файл" and "Кодировка" commands of a real window: what reaches the
+// disk, what the window shows and when it asks.
+#include <gtest/gtest.h>
+
+#include "core/action_table.h"
+#include "tests/e2e/file_dialog_driver.h"
+#include "tests/e2e/harness.h"
+
+namespace quillo::e2e {
+namespace {
+
+// "Привет мир" in each code page, written out independently of the program.
+const std::string kWinText = "\xCF\xF0\xE8\xE2\xE5\xF2 \xEC\xE8\xF0";
+const std::string kDosText = "\x8F\xE0\xA8\xA2\xA5\xE2 \xAC\xA8\xE0";
+const std::string kKoiText = "\xF0\xD2\xC9\xD7\xC5\xD4 \xCD\xC9\xD2";
+
+void Do(Quillo& q, ActionId id) { q.Send(WM_COMMAND, static_cast<WPARAM>(id)); }
+// Commands that open a dialog must not block the test.
+void Start(Quillo& q, ActionId id) { q.Command(static_cast<UINT>(id)); }
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+std::string Narrow(const std::wstring& ascii) { return std::string(ascii.begin(), ascii.end()); }
+
+// Ends the program, answering "No" to the save question when it comes;
+// gives whether it came.
+bool ExitAsked(Quillo& q) {
+  q.Post(WM_CLOSE);
+  bool asked = false;
+  WaitUntil([&] {
+    if (HWND box = q.WaitForMessageBox("Внимание", 0ms)) {
+      asked = true;
+      Quillo::Press(box, IDNO);
+    }
+    return !q.Running();
+  });
+  return asked;
+}
+
+struct OpenCase {
+  const char* what;
+  std::string bytes;
+  std::string shown;
+};
+
+TEST(FileCommands, OpensEachCodePageShowsItInWindows1251AndSavesTheSameBytes) {
+  const OpenCase cases[] = {
+      {"DOS-866", kDosText + "\r\n" + kDosText, kWinText + "\r\n" + kWinText},
+      {"KOI8-R", kKoiText + "\r\n" + kKoiText, kWinText + "\r\n" + kWinText},
+      {"Windows-1251", kWinText + "\r\n" + kWinText, kWinText + "\r\n" + kWinText},
+      {"ASCII", "plain text\r\n", "plain text\r\n"},
+  };
+  for (const auto& c : cases) {
+    Scratch scratch("open-cp");
+    scratch.WriteFile(L"doc.txt", c.bytes);
+    Quillo q(scratch, Quoted(scratch.Path(L"doc.txt")));
+    q.MainWindow();
+    EXPECT_TRUE(q.Text() == c.shown) << c.what;
+    q.Keys("ctrl+End");
+    q.Type("x");
+    Do(q, ActionId::FileSave);
+    EXPECT_TRUE(scratch.ReadFile(L"doc.txt") == c.bytes + "x") << c.what;
+    EXPECT_FALSE(ExitAsked(q)) << c.what << ": still modified after the save";
+  }
+}
+
+TEST(FileCommands, WithoutSaveSetCodingTheFileIsWrittenInSaveCodingAndKeepsIt) {
+  Scratch scratch("save-coding");
+  scratch.WriteSettings("[Options]\r\nSaveSetCoding=0\r\nSaveCoding=KOI\r\n");
+  scratch.WriteFile(L"doc.txt", kDosText);
+  Quillo q(scratch, Quoted(scratch.Path(L"doc.txt")));
+  q.MainWindow();
+  ASSERT_TRUE(q.Text() == kWinText);
+  Do(q, ActionId::FileSave);
+  EXPECT_TRUE(scratch.ReadFile(L"doc.txt") == kKoiText);
+  // The document's code page is now KOI8-R: showing the file's own bytes
+  // gives the KOI8-R text.
+  Do(q, ActionId::CodWIN);
+  EXPECT_TRUE(q.Text() == kKoiText);
+  EXPECT_FALSE(ExitAsked(q));
+}
+
+TEST(FileCommands, DosBoxDrawingSurvivesOpenAndSave) {
+  std::string bytes;
+  for (int b = 0x80; b < 0x100; ++b) bytes.push_back(static_cast<char>(b));
+  bytes += "\r\n" + kDosText + kDosText + kDosText;
+  Scratch scratch("dos-box");
+  scratch.WriteSettings("[Options]\r\nCodAutoOpt=0\r\nDefCoding=DOS\r\n");
+  scratch.WriteFile(L"box.txt", bytes);
+  Quillo q(scratch, Quoted(scratch.Path(L"box.txt")));
+  q.MainWindow();
+  q.Keys("ctrl+End");
+  q.Type("x");
+  Do(q, ActionId::FileSave);
+  std::string saved = scratch.ReadFile(L"box.txt");
+  ASSERT_EQ(saved.size(), bytes.size() + 1);
+  for (size_t i = 0; i < bytes.size(); ++i)
+    EXPECT_EQ(static_cast<unsigned char>(saved[i]), static_cast<unsigned char>(bytes[i]))
+        << "byte " << i;
+  ExitAsked(q);
+}
+
+TEST(FileCommands, ViewSwitchesKeepTheModifiedStateAndSelectionsConvertAlone) {
+  Scratch scratch("cod-switch");
+  const std::string text = kWinText + " " + kWinText + " [" + kDosText + "]";
+  scratch.WriteFile(L"doc.txt", text);
+  {
+    Quillo q(scratch, Quoted(scratch.Path(L"doc.txt")));
+    q.MainWindow();
+    ASSERT_TRUE(q.Text() == text);
+    // DOS -> KOI -> WIN gives back the loaded bytes and is no edit.
+    Do(q, ActionId::CodDOS);
+    EXPECT_FALSE(q.Text() == text);
+    Do(q, ActionId::CodKOI);
+    Do(q, ActionId::CodWIN);
+    EXPECT_TRUE(q.Text() == text);
+    EXPECT_FALSE(ExitAsked(q));
+  }
+  {
+    // Only the selected fragment is converted; that is an edit.
+    Quillo q(scratch, Quoted(scratch.Path(L"doc.txt")));
+    q.MainWindow();
+    int start = static_cast<int>(kWinText.size() * 2 + 3);
+    q.Select(start, start + static_cast<int>(kDosText.size()));
+    Do(q, ActionId::CodDOS);
+    EXPECT_TRUE(q.Text() == kWinText + " " + kWinText + " [" + kWinText + "]");
+    EXPECT_TRUE(ExitAsked(q));
+  }
+  {
+    // Unsaved edits stay flagged across a switch of the view.
+    Quillo q(scratch, Quoted(scratch.Path(L"doc.txt")));
+    q.MainWindow();
+    q.Keys("ctrl+End");
+    q.Type("x");
+    Do(q, ActionId::CodKOI);
+    EXPECT_TRUE(ExitAsked(q));
+  }
+}
+
+TEST(FileCommands, NulBytesAreShownAsSpacesAfterAWarning) {
+  Scratch scratch("nul");
+  scratch.WriteFile(L"bin.dat", std::string("ab\0cd\0", 6));
+  Quillo q(scratch, Quoted(scratch.Path(L"bin.dat")));
+  q.MainWindow();
+  HWND box = q.WaitForMessageBox("Внимание");
+  ASSERT_NE(box, nullptr);
+  EXPECT_NE(Quillo::MessageBoxText(box).find(L"bin.dat"), std::wstring::npos);
+  Quillo::Press(box, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return q.Text() == "ab cd "; }));
+  EXPECT_FALSE(ExitAsked(q));
+}
+
+TEST(FileCommands, DotLogFilesGetATimeStampOnOpening) {
+  struct Case {
+    std::string firstLine;
+    bool stamped;
+  };
+  for (const Case& c : {Case{".LOG", true}, Case{".log", false}}) {
+    Scratch scratch("log");
+    std::string bytes = c.firstLine + "\r\nentry";
+    scratch.WriteFile(L"diary.txt", bytes);
+    Quillo q(scratch, Quoted(scratch.Path(L"diary.txt")));
+    q.MainWindow();
+    std::string text = q.Text();
+    if (c.stamped) {
+      ASSERT_EQ(text.rfind(".LOG\r\n", 0), 0u) << text;
+      size_t stampEnd = text.find("\r\n", 6);
+      ASSERT_NE(stampEnd, std::string::npos);
+      EXPECT_GT(stampEnd, 6u + 8u) << "a date and a time: " << text;
+      EXPECT_EQ(text.substr(stampEnd), "\r\n\r\nentry");
+    } else {
+      EXPECT_EQ(text, bytes);
+    }
+    EXPECT_EQ(ExitAsked(q), c.stamped) << c.firstLine;
+  }
+}
+
+TEST(FileCommands, UpdateRereadsKeepingTheCaretAndAsksAboutChanges) {
+  Scratch scratch("update");
+  scratch.WriteFile(L"doc.txt", "first\r\nsecond");
+  Quillo q(scratch, Quoted(scratch.Path(L"doc.txt")));
+  q.MainWindow();
+  q.Select(8, 8);
+  scratch.WriteFile(L"doc.txt", "FIRST\r\nSECOND\r\nthird");
+  Do(q, ActionId::FileUpdate);
+  EXPECT_EQ(q.Text(), "FIRST\r\nSECOND\r\nthird");
+  EXPECT_EQ(q.Selection(), std::make_pair(8, 8));
+
+  q.Type("x");
+  scratch.WriteFile(L"doc.txt", "again");
+  struct Answer {
+    int button;
+    const char* textAfter;
+  };
+  for (Answer a : {Answer{IDCANCEL, "FIRST\r\nSExCOND\r\nthird"}, Answer{IDOK, "again"}}) {
+    Start(q, ActionId::FileUpdate);
+    HWND box = q.WaitForMessageBox("Вопрос");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(Quillo::MessageBoxText(box), W("Перечитать файл, не сохранив изменений?"));
+    Quillo::Press(box, a.button);
+    EXPECT_TRUE(WaitUntil([&] { return q.Text() == a.textAfter; })) << q.Text();
+  }
+  EXPECT_FALSE(ExitAsked(q));
+}
+
+TEST(FileCommands, FailedSaveKeepsTheDocumentModifiedWithItsName) {
+  Scratch scratch("vanished");
+  std::wstring folder = scratch.Path(L"sub");
+  CreateDirectoryW(folder.c_str(), nullptr);
+  std::wstring path = folder + L"\\doc.txt";
+  scratch.WriteFile(L"sub\\doc.txt", "text");
+  Quillo q(scratch, Quoted(path));
+  q.MainWindow();
+  q.Keys("ctrl+End");
+  q.Type("x");
+  ASSERT_TRUE(DeleteFileW(path.c_str()));
+  ASSERT_TRUE(RemoveDirectoryW(folder.c_str()));
+  Start(q, ActionId::FileSave);
+  HWND error = q.WaitForMessageBox("Ошибка");
+  ASSERT_NE(error, nullptr);
+  EXPECT_NE(Quillo::MessageBoxText(error).find(W("Не удалось записать файл")), std::wstring::npos);
+  Quillo::Press(error, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return q.WaitForMessageBox("Ошибка", 0ms) == nullptr; }));
+  EXPECT_EQ(q.Caption(), path + L" - Quillo");
+  EXPECT_EQ(q.Text(), "textx");
+  EXPECT_TRUE(ExitAsked(q));
+}
+
+TEST(FileCommands, SettingsWrittenAtExitAreReadAtTheNextStart) {
+  Scratch scratch("settings");
+  scratch.WriteSettings("");
+  scratch.WriteFile(L"dos.txt", kDosText);
+  {
+    Quillo q(scratch);
+    HWND main = q.MainWindow();
+    SetWindowPos(main, nullptr, 40, 50, 520, 410, SWP_NOZORDER);
+    Do(q, ActionId::CodAutoOpt);  // detection off
+    EXPECT_FALSE(ExitAsked(q));
+  }
+  std::string ini = scratch.ReadFile(L"quillo.ini");
+  for (const char* line : {"CodAutoOpt=0", "[View]", "WindowState=1", "Left=40", "Top=50",
+                           "Width=520", "Height=410"})
+    EXPECT_NE(ini.find(line), std::string::npos) << line << " missing in\n" << ini;
+  {
+    Quillo q(scratch, Quoted(scratch.Path(L"dos.txt")));
+    HWND main = q.MainWindow();
+    RECT rc{};
+    GetWindowRect(main, &rc);
+    EXPECT_EQ(rc.left, 40);
+    EXPECT_EQ(rc.top, 50);
+    EXPECT_EQ(rc.right - rc.left, 520);
+    EXPECT_EQ(rc.bottom - rc.top, 410);
+    // Without detection the file shows as Windows-1251, the default.
+    EXPECT_TRUE(q.Text() == kDosText);
+    EXPECT_FALSE(ExitAsked(q));
+  }
+}
+
+TEST(FileDialogs, SaveAsProposesTheFirstFreeNameAndAddsTxt) {
+  Scratch scratch("save-as");
+  scratch.WriteSettings("[Options]\r\ndlgPath=" + Narrow(scratch.Folder()) + "\r\n");
+  scratch.WriteFile(L"noname.txt", "0");
+  scratch.WriteFile(L"noname1.txt", "1");
+  Quillo q(scratch);
+  q.MainWindow();
+  q.Type("new");
+  Start(q, ActionId::FileSave);
+  HWND dialog = WaitForFileDialog(q.Pid());
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(FileDialogName(dialog), L"noname2.txt");
+  ChooseFile(dialog, scratch.Path(L"letter"));
+  EXPECT_TRUE(WaitUntil([&] { return scratch.Exists(L"letter.txt"); }));
+  EXPECT_EQ(scratch.ReadFile(L"letter.txt"), "new");
+  EXPECT_TRUE(WaitUntil([&] { return q.Caption() == scratch.Path(L"letter.txt") + L" - Quillo"; }));
+  EXPECT_FALSE(ExitAsked(q));
+}
+
+TEST(FileDialogs, SaveInDosWritesDosAndMoveDeletesOnlyAnotherFile) {
+  Scratch scratch("save-in");
+  scratch.WriteFile(L"doc.txt", kWinText);
+  Quillo q(scratch, Quoted(scratch.Path(L"doc.txt")));
+  q.MainWindow();
+  Start(q, ActionId::FileSaveInDosCod);
+  HWND dialog = WaitForFileDialog(q.Pid());
+  ASSERT_NE(dialog, nullptr);
+  ChooseFile(dialog, scratch.Path(L"dos.txt"));
+  EXPECT_TRUE(WaitUntil([&] { return scratch.Exists(L"dos.txt"); }));
+  EXPECT_TRUE(scratch.ReadFile(L"dos.txt") == kDosText);
+  // The document now lives in dos.txt as DOS-866.
+  EXPECT_TRUE(WaitUntil([&] { return q.Caption() == scratch.Path(L"dos.txt") + L" - Quillo"; }));
+  EXPECT_EQ(scratch.ReadFile(L"doc.txt"), kWinText);
+
+  // A name that differs only in letter case is the same file: it stays.
+  Start(q, ActionId::FileSaveUnderNewName);
+  dialog = WaitForFileDialog(q.Pid());
+  ASSERT_NE(dialog, nullptr);
+  ChooseFile(dialog, scratch.Path(L"DOS.TXT"));
+  if (HWND overwrite = WaitForOtherDialog(q.Pid(), dialog, 3s)) Quillo::Press(overwrite, IDYES);
+  Sleep(500);
+  EXPECT_TRUE(WaitUntil([&] { return WaitForFileDialog(q.Pid(), 0ms) == nullptr; }));
+  EXPECT_TRUE(scratch.Exists(L"dos.txt"));
+  EXPECT_TRUE(scratch.ReadFile(L"dos.txt") == kDosText);
+
+  // Another name: the old file goes.
+  Start(q, ActionId::FileSaveUnderNewName);
+  dialog = WaitForFileDialog(q.Pid());
+  ASSERT_NE(dialog, nullptr);
+  ChooseFile(dialog, scratch.Path(L"moved.txt"));
+  EXPECT_TRUE(WaitUntil([&] { return !scratch.Exists(L"dos.txt"); }));
+  EXPECT_TRUE(scratch.ReadFile(L"moved.txt") == kDosText);
+  EXPECT_FALSE(ExitAsked(q));
+}
+
+TEST(FileDialogs, SelectedTextOverAReadOnlyFileKeepsItReadOnlyAndAddToAppends) {
+  Scratch scratch("sel-text");
+  scratch.WriteFile(L"doc.txt", "hello world");
+  scratch.WriteFile(L"ro.txt", "old");
+  scratch.WriteFile(L"log.txt", "log");
+  std::wstring ro = scratch.Path(L"ro.txt");
+  SetFileAttributesW(ro.c_str(), FILE_ATTRIBUTE_READONLY);
+  Quillo q(scratch, Quoted(scratch.Path(L"doc.txt")));
+  q.MainWindow();
+  q.Select(0, 5);
+  Start(q, ActionId::FileSaveSelText);
+  HWND dialog = WaitForFileDialog(q.Pid());
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(FileDialogName(dialog), L"noname.txt");
+  ChooseFile(dialog, ro);
+  if (HWND overwrite = WaitForOtherDialog(q.Pid(), dialog, 3s)) Quillo::Press(overwrite, IDYES);
+  EXPECT_TRUE(WaitUntil([&] { return scratch.ReadFile(L"ro.txt") == "hello"; }));
+  EXPECT_TRUE(GetFileAttributesW(ro.c_str()) & FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesW(ro.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+  Start(q, ActionId::FileAddTo);
+  dialog = WaitForFileDialog(q.Pid());
+  ASSERT_NE(dialog, nullptr);
+  ChooseFile(dialog, scratch.Path(L"log.txt"));
+  EXPECT_TRUE(WaitUntil([&] { return scratch.ReadFile(L"log.txt") == "log\r\nhello world"; }));
+  EXPECT_FALSE(ExitAsked(q));
+}
+
+}  // namespace
+}  // namespace quillo::e2e

@@ -1,0 +1,82 @@
+#include "tests/e2e/file_dialog_driver.h"
+
+#include <vector>
+
+namespace quillo::e2e {
+namespace {
+
+// The file-name box of the old and the explorer-style dialogs.
+constexpr int kNameBoxIds[] = {0x47c /* cmb13 */, 0x480 /* edt1 */};
+
+HWND NameBox(HWND dialog) {
+  for (int id : kNameBoxIds)
+    if (HWND box = GetDlgItem(dialog, id)) return box;
+  return nullptr;
+}
+
+struct Search {
+  DWORD pid;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<Search*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  wchar_t cls[64] = {};
+  GetClassNameW(hwnd, cls, 64);
+  if (pid == s->pid && IsWindowVisible(hwnd) && std::wstring(cls) == L"#32770")
+    s->found.push_back(hwnd);
+  return TRUE;
+}
+
+std::vector<HWND> Dialogs(DWORD pid) {
+  Search s{pid, {}};
+  EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+std::wstring TextOf(HWND hwnd) {
+  wchar_t buf[1024] = {};
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG,
+                      2000, nullptr);
+  return buf;
+}
+
+}  // namespace
+
+HWND WaitForFileDialog(DWORD pid, Duration timeout) {
+  HWND dialog = nullptr;
+  WaitUntil([&] {
+    for (HWND h : Dialogs(pid))
+      if (NameBox(h)) dialog = h;
+    return dialog != nullptr;
+  }, timeout);
+  return dialog;
+}
+
+std::wstring FileDialogName(HWND dialog) {
+  HWND box = NameBox(dialog);
+  return box ? TextOf(box) : std::wstring();
+}
+
+void ChooseFile(HWND dialog, const std::wstring& path) {
+  HWND box = NameBox(dialog);
+  if (!box) return;
+  SendMessageTimeoutW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG,
+                      2000, nullptr);
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+HWND WaitForOtherDialog(DWORD pid, HWND besides, Duration timeout) {
+  HWND other = nullptr;
+  WaitUntil([&] {
+    for (HWND h : Dialogs(pid))
+      if (h != besides && !NameBox(h)) other = h;
+    return other != nullptr;
+  }, timeout);
+  return other;
+}
+
+}  // namespace quillo::e2e
