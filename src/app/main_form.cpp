@@ -137,6 +137,9 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_QUILLO_SAVE:
       FileSave();
       return 0;
+    case WM_QUILLO_APPLY_SETTINGS:
+      ApplySettings(false);
+      return 0;
     default:
       break;
   }
@@ -229,11 +232,23 @@ void MainForm::CloseProgram() {
   settings_.WriteString("Options", "FileName", Utf8ToWin1251(Utf8(currentFileName_)));
   settings_.WriteInteger("Options", "CaretPosX", caret.column);
   settings_.WriteInteger("Options", "CaretPosY", caret.line);
+  WriteWindowPlacement();
   SendMessageW(editor_.Handle(), WM_SETREDRAW, FALSE, 0);
-  if (!CloseDocument()) {
+  auto stay = [this] {
     SendMessageW(editor_.Handle(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(editor_.Handle(), nullptr, TRUE);
     closing_ = false;
+  };
+  bool closed = false;
+  try {
+    closed = CloseDocument();
+  } catch (...) {
+    // A save that failed keeps the program running with its document.
+    stay();
+    throw;
+  }
+  if (!closed) {
+    stay();
     return;
   }
   ShowWindow(hwnd_, SW_HIDE);

@@ -56,11 +56,40 @@ class MainForm : public EditorEvents {
   void EditNoSelText();
   void InsertDateAndTime();
 
+  // File commands (file_actions.cpp).
+  void FileNew();
+  void FileOpen();
+  void FileSaveInCodePage(TCodePage page);
+  void FileSaveUnderNewName();
+  void FileUpdate();
+  void FileInsertFrom();
+  void FileSaveSelText();
+  void FileAddTo();
+  void FileSaveAll();
+  void FileDelete();
+  // The save items of the menus: without a file name, or when modified.
+  bool SaveMenuItemsEnabled() const;
+
+  // The code page of the view (codepage_actions.cpp). CodAuto detects it
+  // from the shown text; ShowInCodePage switches the view (or, for DOS and
+  // KOI with a selection, converts only the selection).
+  void CodAutoOptToggle();
+  void CodAuto();
+  void ShowInCodePage(TCodePage page);
+
+  // Reads the settings object's values and applies them to the window; the
+  // background colour only with withBackground (at start-up).
+  void ApplySettings(bool withBackground);
+  // Section "View": the window's placement, read at start-up and written at exit.
+  void ApplyWindowPlacement();
+  void WriteWindowPlacement();
+
   // The document.
   void NewDocument();
   bool CloseDocument();
   void OpenFile(const std::wstring& path);
-  void SaveFile(const std::wstring& path);
+  // Gives the path written (a leading dot of the file name is dropped).
+  std::wstring SaveFile(const std::wstring& path);
   void SetFileName(const std::wstring& path);
   void SetDialogFolder(const std::wstring& folder);
   std::wstring TitleFor(const std::wstring& path) const;

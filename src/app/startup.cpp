@@ -42,7 +42,7 @@ bool MainForm::StartUp(const std::vector<std::u16string>& args) {
   NewDocument();
   BindActions();
 
-  ShowWindow(hwnd_, SW_SHOWNORMAL);
+  ShowWindow(hwnd_, values_.view.state == kWindowMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
   UpdateWindow(hwnd_);
   SetForegroundWindow(hwnd_);
   SetFocus(editor_.Handle());
@@ -97,11 +97,8 @@ void MainForm::CreateEditor() {
 
 void MainForm::ReadAndApplySettings() {
   values_ = DefaultSettingValues();
-  LoadSettingValues(settings_, values_, true, Color{});
-  editor_.SetAutoURLDetect(values_.url_detect);
-  editor_.SetWordSelection(values_.word_selection);
-  editor_.SetWordWrap(values_.word_wrap);
-  dialogFolder_ = Wide(Win1251ToUtf8(values_.dlg_path));
+  ApplySettings(true);
+  ApplyWindowPlacement();
 }
 
 void MainForm::OpenStartupDocument() {
@@ -137,9 +134,9 @@ void MainForm::AskToCreateMissingFile(const std::wstring& path) {
   std::string text = FormatMessageText(
       "Файл \"%s\" не существует. Создать новый с таким именем?", Utf8(path));
   if (ShowMessage(hwnd_, text, kCaptionWarning, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-  SaveFile(path);
+  std::wstring written = SaveFile(path);
   NewDocument();
-  OpenFile(path);
+  OpenFile(written);
 }
 
 }  // namespace quillo
