@@ -44,7 +44,13 @@ int MainForm::Run(HINSTANCE instance, const std::vector<std::u16string>& args) {
         ShowError(e.what());
         used = true;
       }
-      if (used) continue;
+      if (used) {
+        // Wine opens the window menu when Alt is released unless the window
+        // saw another key while Alt was down; this tells it one was pressed.
+        if (msg.message == WM_SYSKEYDOWN && msg.wParam != VK_F4)
+          DefWindowProcW(hwnd_, WM_SYSKEYDOWN, msg.wParam, msg.lParam);
+        continue;
+      }
     }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
