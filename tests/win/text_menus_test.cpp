@@ -81,12 +81,27 @@ void WithMainWindow(const std::function<void(HWND)>& inspect) {
 TEST(TextMenus, FormatSubmenusShowSamplesAndTheChosenDateFormatStays) {
   std::vector<std::wstring> dates, times;
   std::vector<std::vector<std::wstring>> numbers;
-  std::wstring afterFormat3, afterDate;
+  std::wstring afterShiftFormat2, afterShiftDate, afterFormat3, afterDate;
   DateTimeParts now = Today();
   WithMainWindow([&](HWND main) {
     dates = OpenedTexts(main, "Дата");
     times = OpenedTexts(main, "Время");
     for (int i = 0; i < 5; ++i) numbers.push_back(OpenedTexts(main, "Число"));
+    // With Shift held a format is only chosen: nothing is inserted.
+    DWORD ui = GetWindowThreadProcessId(main, nullptr);
+    AttachThreadInput(GetCurrentThreadId(), ui, TRUE);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(main, WM_COMMAND, static_cast<WPARAM>(ActionId::TextDate2), 0);
+    afterShiftFormat2 = EditorText(main);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    AttachThreadInput(GetCurrentThreadId(), ui, FALSE);
+    SendMessageW(main, WM_COMMAND, static_cast<WPARAM>(ActionId::TextDate), 0);
+    afterShiftDate = EditorText(main);
+    SendMessageW(main, WM_COMMAND, static_cast<WPARAM>(ActionId::EditDeleteAll), 0);
     SendMessageW(main, WM_COMMAND, static_cast<WPARAM>(ActionId::TextDate3), 0);
     afterFormat3 = EditorText(main);
     SendMessageW(main, WM_COMMAND, static_cast<WPARAM>(ActionId::TextDate), 0);
@@ -114,6 +129,8 @@ TEST(TextMenus, FormatSubmenusShowSamplesAndTheChosenDateFormatStays) {
   }
   EXPECT_GT(seen.size(), 3u);
 
+  EXPECT_EQ(afterShiftFormat2, L"");
+  EXPECT_EQ(afterShiftDate, Wide(DateFormatCaption(2, now)));
   // The format command inserts its date and makes it the one of "Дата".
   std::wstring format3 = Wide(DateFormatCaption(3, now));
   EXPECT_EQ(afterFormat3, format3);
