@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
+#include <commctrl.h>
 
 #include <atomic>
 #include <vector>
@@ -261,6 +262,61 @@ void Quillo::Click(HWND window, int x, int y, int button) {
              L" click " + std::to_wstring(button));
   Sleep(150);
   Send(WM_NULL);
+}
+
+void Quillo::DoubleClick(HWND window, int x, int y) {
+  POINT pt{x, y};
+  ClientToScreen(window, &pt);
+  SetForegroundWindow(MainWindow());
+  RunXdotool(L"mousemove --sync " + std::to_wstring(pt.x) + L" " + std::to_wstring(pt.y) +
+             L" click --repeat 2 --delay 60 1");
+  Sleep(150);
+  Send(WM_NULL);
+}
+
+HWND Quillo::StatusBar() {
+  HWND main = MainWindow();
+  return main ? FindWindowExW(main, nullptr, L"msctls_statusbar32", nullptr) : nullptr;
+}
+
+// A message whose lParam points to memory: the buffer is made in the
+// program's process and read back from there.
+namespace {
+std::vector<char> SendWithRemoteBuffer(HANDLE process, HWND target, UINT msg, WPARAM wp,
+                                       size_t size) {
+  std::vector<char> local(size);
+  void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  if (!remote) return {};
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(target, msg, wp, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 10000,
+                      &result);
+  SIZE_T got = 0;
+  ReadProcessMemory(process, remote, local.data(), size, &got);
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  local.resize(got);
+  return local;
+}
+}  // namespace
+
+std::wstring Quillo::StatusText(int panel) {
+  HWND bar = StatusBar();
+  if (!bar) return L"<no status bar>";
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(bar, SB_GETTEXTLENGTHW, panel, 0, SMTO_NORMAL, 10000, &length);
+  const size_t chars = LOWORD(length) + 1u;
+  std::vector<char> bytes =
+      SendWithRemoteBuffer(pi_.hProcess, bar, SB_GETTEXTW, panel, chars * sizeof(wchar_t));
+  if (bytes.size() < chars * sizeof(wchar_t)) return L"<unreadable>";
+  return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), chars - 1);
+}
+
+RECT Quillo::StatusPanelRect(int panel) {
+  RECT rc{};
+  HWND bar = StatusBar();
+  if (!bar) return rc;
+  std::vector<char> bytes = SendWithRemoteBuffer(pi_.hProcess, bar, SB_GETRECT, panel, sizeof(rc));
+  if (bytes.size() == sizeof(rc)) memcpy(&rc, bytes.data(), sizeof(rc));
+  return rc;
 }
 
 HWND Quillo::WaitForMessageBox(std::string_view caption, Duration timeout) {

@@ -81,6 +81,13 @@ class Quillo {
   void Type(std::string_view utf8);
   // Clicks with the mouse at a point of a window's client area.
   void Click(HWND window, int x, int y, int button = 1);
+  // Double-clicks with the left button at a point of a window's client area.
+  void DoubleClick(HWND window, int x, int y);
+
+  // The status bar and its panels, read through the program's own memory.
+  HWND StatusBar();
+  std::wstring StatusText(int panel);
+  RECT StatusPanelRect(int panel);  // in the status bar's client coordinates
 
   // A message box of this process with that caption (UTF-8), or null.
   HWND WaitForMessageBox(std::string_view caption, Duration timeout = kDefaultWait);

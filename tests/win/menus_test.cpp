@@ -1,0 +1,271 @@
+// The native menus built from the menu tables, and the main window's menus
+// for an empty document.
+#include "app/menus.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <thread>
+
+#include "app/main_form.h"
+#include "app/ui_text.h"
+
+namespace quillo {
+namespace {
+
+struct ShownItem {
+  std::wstring text;  // "-" for a separator
+  bool enabled = true;
+  bool checked = false;
+  HMENU submenu = nullptr;
+};
+
+std::vector<ShownItem> ItemsOf(HMENU menu) {
+  std::vector<ShownItem> items;
+  for (int pos = 0; pos < GetMenuItemCount(menu); ++pos) {
+    wchar_t text[256] = {};
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU;
+    mii.dwTypeData = text;
+    mii.cch = 256;
+    GetMenuItemInfoW(menu, pos, TRUE, &mii);
+    ShownItem item;
+    item.text = (mii.fType & MFT_SEPARATOR) ? L"-" : text;
+    item.enabled = !(mii.fState & MFS_GRAYED);
+    item.checked = (mii.fState & MFS_CHECKED) != 0;
+    item.submenu = mii.hSubMenu;
+    items.push_back(item);
+  }
+  return items;
+}
+
+std::vector<std::wstring> TextsOf(HMENU menu) {
+  std::vector<std::wstring> texts;
+  for (const ShownItem& item : ItemsOf(menu)) texts.push_back(item.text);
+  return texts;
+}
+
+std::vector<std::wstring> WideAll(std::initializer_list<const char*> texts) {
+  std::vector<std::wstring> out;
+  for (const char* t : texts) out.push_back(Wide(t));
+  return out;
+}
+
+// Every item text of a menu and its submenus.
+void CollectTexts(HMENU menu, std::vector<std::wstring>& out) {
+  for (const ShownItem& item : ItemsOf(menu)) {
+    out.push_back(item.text);
+    if (item.submenu) CollectTexts(item.submenu, out);
+  }
+}
+
+bool AnyShortcutText(HMENU menu) {
+  std::vector<std::wstring> texts;
+  CollectTexts(menu, texts);
+  for (const std::wstring& t : texts)
+    if (t.find(L'\t') != std::wstring::npos) return true;
+  return false;
+}
+
+HMENU SubmenuByText(HMENU menu, std::string_view caption) {
+  for (const ShownItem& item : ItemsOf(menu))
+    if (item.text == Wide(caption)) return item.submenu;
+  return nullptr;
+}
+
+TEST(WindowMenus, MenuBarHoldsTheEightMenusInOrder) {
+  ActionRegistry actions;
+  Icons icons;
+  WindowMenus menus;
+  menus.Create(actions, icons, MenuOptions{});
+  EXPECT_EQ(TextsOf(menus.MenuBar()), WideAll({"Файл", "Правка", "Поиск", "Вид", "Текст",
+                                               "Избранное", "Надстройки", "?"}));
+}
+
+TEST(WindowMenus, ShortcutTextsOnlyInTheMenuBarAndOnlyWhenTheSettingIsOn) {
+  struct Case {
+    bool showShortCut;
+    const char* firstFileItem;
+  };
+  for (const Case& c : {Case{true, "Создать\tCtrl+N"}, Case{false, "Создать"}}) {
+    ActionRegistry actions;
+    Icons icons;
+    WindowMenus menus;
+    menus.Create(actions, icons, MenuOptions{c.showShortCut, true});
+    HMENU file = SubmenuByText(menus.MenuBar(), "Файл");
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(ItemsOf(file).front().text, Wide(c.firstFileItem));
+    EXPECT_EQ(AnyShortcutText(menus.MenuBar()), c.showShortCut);
+    // No pop-up menu ever shows one, whatever the setting.
+    for (const MenuInfo& info : Menus()) {
+      if (info.kind != MenuKind::PopUp) continue;
+      EXPECT_FALSE(AnyShortcutText(menus.PopUp(info.id))) << info.name;
+    }
+  }
+}
+
+TEST(WindowMenus, ItemsTakeTheStateOfTheirActionsWhenOpened) {
+  ActionRegistry actions;
+  actions.Bind(ActionId::EditUndo, [] {}, [] { return ActionState::Enabled(false); });
+  actions.Bind(ActionId::EditRedo, [] {});
+  actions.Bind(ActionId::CodDOS, [] {}, [] { return ActionState::Checked(true); });
+  actions.Bind(ActionId::TextDate1, [] {}, [] {
+    ActionState s;
+    s.caption = "07.12.2026";
+    return s;
+  });
+  Icons icons;
+  WindowMenus menus;
+  menus.Create(actions, icons, MenuOptions{});
+  HMENU edit = SubmenuByText(menus.MenuBar(), "Правка");
+  HMENU text = SubmenuByText(menus.MenuBar(), "Текст");
+  HMENU coding = SubmenuByText(text, "Кодировка");
+  HMENU date = SubmenuByText(text, "Дата");
+  for (HMENU m : {edit, coding, date}) ASSERT_TRUE(menus.OnInitMenuPopup(m));
+  EXPECT_FALSE(menus.OnInitMenuPopup(CreatePopupMenu()));
+
+  struct Expected {
+    HMENU menu;
+    int pos;
+    const char* text;
+    bool enabled;
+    bool checked;
+  };
+  const Expected cases[] = {
+      {edit, 0, "Отменить\tCtrl+Z", false, false},          // its update says so
+      {edit, 1, "Повторить\tShift+Ctrl+Z", true, false},    // bound, no update handler
+      {edit, 3, "Вырезать\tCtrl+X", false, false},          // not bound yet
+      {coding, 4, "DOS-866\tAlt+D", true, true},
+      {coding, 3, "Windows-1251\tAlt+W", false, false},
+      {date, 0, "07.12.2026", true, false},                  // live caption
+  };
+  for (const Expected& e : cases) {
+    ShownItem item = ItemsOf(e.menu).at(static_cast<size_t>(e.pos));
+    EXPECT_EQ(item.text, Wide(e.text));
+    EXPECT_EQ(item.enabled, e.enabled) << e.text;
+    EXPECT_EQ(item.checked, e.checked) << e.text;
+  }
+}
+
+TEST(WindowMenus, HiddenAndEmptyPlacesLeaveNoStraySeparators) {
+  ActionRegistry actions;
+  Icons icons;
+  WindowMenus menus;
+  menus.Create(actions, icons, MenuOptions{false, true});
+  // "Вид" ends with "Настройки…": the tool-bar layout items are hidden.
+  EXPECT_EQ(TextsOf(SubmenuByText(menus.MenuBar(), "Вид")),
+            WideAll({"Перенос по словам", "Панель инструментов", "Строка состояния",
+                     "Во весь экран", "Только чтение", "Режим вставка/замена",
+                     "Переключить раскладку", "-", "Шрифт", "Фон", "-", "Настройки…"}));
+  // No named bookmarks yet: the separator after the fixed items goes too.
+  EXPECT_EQ(TextsOf(SubmenuByText(menus.MenuBar(), "Избранное")),
+            WideAll({"Добавить…", "Удалить…"}));
+  EXPECT_EQ(TextsOf(menus.PopUp(MenuId::pmStatusBar6)),
+            WideAll({"Открыть папку…", "Свойства файла...", "Копировать имя файла", "Выполнить",
+                     "Удалить файл"}));
+  EXPECT_EQ(GetMenuDefaultItem(menus.PopUp(MenuId::pmStatusBar4), FALSE, 0),
+            static_cast<UINT>(ActionId::OptInsMode));
+  EXPECT_EQ(TextsOf(menus.PopUp(MenuId::pmMainSimple)),
+            WideAll({"Отменить", "-", "Вырезать", "Копировать", "Вставить", "Удалить", "-",
+                     "Выделить все"}));
+}
+
+TEST(WindowMenus, AmpersandsInCaptionsAreShownAsThemselves) {
+  EXPECT_EQ(MenuItemText("Save & go", "Ctrl+S", true), L"Save && go\tCtrl+S");
+  EXPECT_EQ(MenuItemText("Выход", "Alt+X", false), Wide("Выход"));
+  EXPECT_EQ(MenuItemText("Формат 1", "", true), Wide("Формат 1"));
+}
+
+// Runs the real main window with a settings file, lets inspect() look at
+// it from another thread, then closes it.
+void WithMainWindow(std::string_view iniText, const std::function<void(HWND)>& inspect) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  std::wstring folder = std::wstring(temp) + L"quillo-menus";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  SetCurrentDirectoryW(folder.c_str());
+  std::wstring ini = folder + L"\\Quillo2.ini";
+  HANDLE f = CreateFileW(ini.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(f, INVALID_HANDLE_VALUE);
+  DWORD put = 0;
+  WriteFile(f, iniText.data(), static_cast<DWORD>(iniText.size()), &put, nullptr);
+  CloseHandle(f);
+  // Nothing to paste, so "Вставить" is as disabled as the rest.
+  if (OpenClipboard(nullptr)) {
+    EmptyClipboard();
+    CloseClipboard();
+  }
+
+  bool inspected = false;
+  std::thread inspector([&] {
+    HWND main = nullptr;
+    for (int i = 0; i < 300 && !(main = FindWindowW(kMainWindowClass, nullptr)); ++i) Sleep(20);
+    if (!main) return;
+    for (int i = 0; i < 300 && !IsWindowVisible(main); ++i) Sleep(20);
+    inspect(main);
+    inspected = true;
+    PostMessageW(main, WM_CLOSE, 0, 0);
+  });
+  MainForm form;
+  form.Run(GetModuleHandleW(nullptr), {});
+  inspector.join();
+  EXPECT_TRUE(inspected);
+}
+
+TEST(MainWindowMenus, EditMenuOfAnEmptyDocument) {
+  std::vector<ShownItem> items;
+  WithMainWindow("[Options]\r\n", [&](HWND main) {
+    HMENU edit = GetSubMenu(GetMenu(main), 1);
+    SendMessageW(main, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
+    items = ItemsOf(edit);
+  });
+  struct Expected {
+    const char* text;
+    int enabled;  // 1 on, 0 off, -1 not checked here (other commands decide)
+  };
+  const Expected expected[] = {
+      {"Отменить\tCtrl+Z", 0},
+      {"Повторить\tShift+Ctrl+Z", 0},
+      {"-", -1},
+      {"Вырезать\tCtrl+X", 0},
+      {"Вырезать и добавить\tShift+Ctrl+X", -1},
+      {"Вырезать все\tShift+Ctrl+Alt+X", -1},
+      {"-", -1},
+      {"Копировать\tCtrl+C", 0},
+      {"Копировать и добавить\tShift+Ctrl+C", -1},
+      {"Копировать все\tShift+Ctrl+A", -1},
+      {"-", -1},
+      {"Вставить\tCtrl+V", 0},
+      {"Поменять с буфером\tShift+Ctrl+V", -1},
+      {"-", -1},
+      {"Удалить\tDel", 0},
+      {"Удалить строку\tCtrl+Y", -1},
+      {"Удалить все\tShift+Alt+Del", -1},
+      {"-", -1},
+      {"Выделить все\tCtrl+A", 1},
+      {"Сбросить выделение\tCtrl+Alt+A", 0},
+  };
+  ASSERT_EQ(items.size(), std::size(expected));
+  for (size_t i = 0; i < items.size(); ++i) {
+    EXPECT_EQ(items[i].text, Wide(expected[i].text)) << i;
+    if (expected[i].enabled >= 0) {
+      EXPECT_EQ(items[i].enabled, expected[i].enabled == 1) << expected[i].text;
+    }
+  }
+}
+
+TEST(MainWindowMenus, ShortcutTextsFollowTheSetting) {
+  struct Case {
+    const char* ini;
+    bool tabs;
+  };
+  for (const Case& c : {Case{"[Options]\r\n", true}, Case{"[Options]\r\nShowShortCut=0\r\n", false}}) {
+    bool tabs = !c.tabs;
+    WithMainWindow(c.ini, [&](HWND main) { tabs = AnyShortcutText(GetMenu(main)); });
+    EXPECT_EQ(tabs, c.tabs) << c.ini;
+  }
+}
+
+}  // namespace
+}  // namespace quillo
