@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/keyboard_layout.h"
+#include "core/line_ops.h"
 
 namespace quillo {
 namespace {
@@ -104,6 +105,32 @@ TEST_F(TextFrameTest, WhereTheCaretEndsUp) {
   TransformSelectionOrScroll(editor_, [](std::string_view) { return std::string("!"); }, SB_LINEDOWN);
   EXPECT_EQ(editor_.GetText(), "hi world\r\nghbdtn\r\n");
   EXPECT_EQ(editor_.SelStart(), 3);
+}
+
+// The line commands see the control's line breaks in either frame.
+TEST_F(TextFrameTest, LineCommandsOnTheWholeTextAndOnASelection) {
+  struct Case {
+    const char* name;
+    TextTransform transform;
+    std::string text;
+    int selStart, selEnd;  // equal: the whole text
+    std::string result;
+  };
+  const Case cases[] = {
+      {"join paragraph lines", RemoveLineBreaks, "one\r\ntwo\r\n\r\nthree", 0, 0, "one two\r\nthree"},
+      {"join, indented line", RemoveLineBreaks, "a\r\n b", 0, 0, "a\r\nb"},
+      {"join the selected lines", RemoveLineBreaks, "a\r\nb\r\nc", 2, 5, "a\r\nb c"},
+      {"indent", AddLineIndent, "a\r\nb\r\nc", 0, 0, "a\r\n b\r\n c"},
+      {"unindent", RemoveLineIndent, "a\r\n   b", 0, 0, "a\r\n  b"},
+      {"tabs per line", [](std::string_view t) { return ExpandTabs(t, 8); }, "ab\tc\r\n\td", 0, 0,
+       "ab      c\r\n        d"},
+  };
+  for (const auto& c : cases) {
+    editor_.SetText(c.text);
+    editor_.SetSelection(c.selStart, c.selEnd);
+    TransformSelectionOrText(editor_, c.transform);
+    EXPECT_EQ(editor_.GetText(), c.result) << c.name;
+  }
 }
 
 TEST_F(TextFrameTest, DeletingTheCaretLine) {
