@@ -50,9 +50,10 @@ void MainForm::BindFileActions() {
   auto hasSelection = [this] { return ActionState::Enabled(editor_.SelLength() > 0); };
   a.Bind(ActionId::FileNew, [this] { FileNew(); });
   a.Bind(ActionId::FileOpen, [this] { FileOpen(); });
-  // The command and its key always work; only its menu items follow
-  // SaveMenuItemsEnabled().
-  a.Bind(ActionId::FileSave, [this] { FileSave(); });
+  // Nothing to save greys the menu items and the button out; the save
+  // message of "Сохранить все" still saves.
+  a.Bind(ActionId::FileSave, [this] { FileSave(); },
+         [this] { return ActionState::Enabled(SaveMenuItemsEnabled()); });
   a.Bind(ActionId::FileSaveAs, [this] { FileSaveAs(); });
   a.Bind(ActionId::FileSaveInWinCod, [this] { FileSaveInCodePage(cpWIN); });
   a.Bind(ActionId::FileSaveInDosCod, [this] { FileSaveInCodePage(cpDOS); });

@@ -256,6 +256,50 @@ TEST(FileCommands, SettingsWrittenAtExitAreReadAtTheNextStart) {
   }
 }
 
+TEST(FileCommands, AutoSaveFollowsTheExtensionListAndAMissingListIsAnEmptyOne) {
+  struct Case {
+    const char* list;  // null: no list file
+    bool asked;
+    const char* fileAfter;
+  };
+  for (const Case& c : {Case{nullptr, true, "old"}, Case{"bak\r\ntxt\r\n", false, "oldx"},
+                        Case{"log\r\n", true, "old"}}) {
+    Scratch scratch("autosave");
+    scratch.WriteSettings("[Options]\r\nAutoSave=1\r\n");
+    if (c.list) scratch.WriteFile(L"quillo.ext", c.list);
+    scratch.WriteFile(L"doc.TXT", "old");
+    Quillo q(scratch, Quoted(scratch.Path(L"doc.TXT")));
+    q.MainWindow();
+    q.Keys("ctrl+End");
+    q.Type("x");
+    EXPECT_EQ(ExitAsked(q), c.asked) << (c.list ? c.list : "no list");
+    EXPECT_EQ(scratch.ReadFile(L"doc.TXT"), c.fileAfter);
+  }
+}
+
+TEST(FileCommands, SaveAllSavesEveryWindowOfTheProgram) {
+  Scratch scratch("save-all");
+  scratch.WriteFile(L"a.txt", "a");
+  scratch.WriteFile(L"b.txt", "b");
+  // Each window is typed into before the next one comes up and takes the focus.
+  Quillo qa(scratch, Quoted(scratch.Path(L"a.txt")));
+  qa.MainWindow();
+  qa.Keys("ctrl+End");
+  qa.Type("1");
+  ASSERT_EQ(qa.Text(), "a1");
+  Quillo qb(scratch, Quoted(scratch.Path(L"b.txt")));
+  qb.MainWindow();
+  qb.Keys("ctrl+End");
+  qb.Type("1");
+  ASSERT_EQ(qb.Text(), "b1");
+  Do(qa, ActionId::FileSaveAll);
+  EXPECT_TRUE(WaitUntil([&] {
+    return scratch.ReadFile(L"a.txt") == "a1" && scratch.ReadFile(L"b.txt") == "b1";
+  }));
+  EXPECT_FALSE(ExitAsked(qa));
+  EXPECT_FALSE(ExitAsked(qb));
+}
+
 TEST(FileDialogs, SaveAsProposesTheFirstFreeNameAndAddsTxt) {
   Scratch scratch("save-as");
   scratch.WriteSettings("[Options]\r\ndlgPath=" + Narrow(scratch.Folder()) + "\r\n");
@@ -337,6 +381,52 @@ TEST(FileDialogs, SelectedTextOverAReadOnlyFileKeepsItReadOnlyAndAddToAppends) {
   ChooseFile(dialog, scratch.Path(L"log.txt"));
   EXPECT_TRUE(WaitUntil([&] { return scratch.ReadFile(L"log.txt") == "log\r\nhello world"; }));
   EXPECT_FALSE(ExitAsked(q));
+}
+
+TEST(FileDialogs, OpenWithSeveralFilesOpensTheOthersInNewWindows) {
+  Scratch scratch("open-many");
+  scratch.WriteSettings("[Options]\r\ndlgPath=" + Narrow(scratch.Folder()) + "\r\n");
+  scratch.WriteFile(L"a.txt", "first");
+  scratch.WriteFile(L"b.txt", "second");
+  Quillo q(scratch);
+  q.MainWindow();
+  Start(q, ActionId::FileOpen);
+  HWND dialog = WaitForFileDialog(q.Pid());
+  ASSERT_NE(dialog, nullptr);
+  ChooseFile(dialog, L"\"a.txt\" \"b.txt\"");
+  EXPECT_TRUE(WaitUntil([&] { return q.Text() == "first"; }));
+  std::wstring otherTitle = scratch.Path(L"b.txt") + L" - Quillo";
+  HWND other = nullptr;
+  EXPECT_TRUE(WaitUntil([&] {
+    for (HWND h : AllVisibleMainWindows()) {
+      wchar_t caption[512] = {};
+      GetWindowTextW(h, caption, 512);
+      if (caption == otherTitle) other = h;
+    }
+    return other != nullptr;
+  }));
+  if (other) {
+    PostMessageW(other, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(other); }));
+  }
+  EXPECT_FALSE(ExitAsked(q));
+}
+
+TEST(FileDialogs, CancellingTheSaveDialogAfterYesKeepsTheProgramRunning) {
+  Scratch scratch("yes-cancel");
+  Quillo q(scratch);
+  q.MainWindow();
+  q.Type("text");
+  q.Post(WM_CLOSE);
+  HWND box = q.WaitForMessageBox("Внимание");
+  ASSERT_NE(box, nullptr);
+  Quillo::Press(box, IDYES);
+  HWND dialog = WaitForFileDialog(q.Pid());
+  ASSERT_NE(dialog, nullptr);
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_FALSE(q.WaitForExit(2s));
+  EXPECT_EQ(q.Text(), "text");
+  EXPECT_TRUE(ExitAsked(q));
 }
 
 }  // namespace
