@@ -1,6 +1,6 @@
 // The "Текст" menu's format submenus show live samples, and a chosen date
-// format becomes the one of "Дата" (Ctrl+D). In-process: menus of another
-// process cannot be read under Wine.
+// format becomes the one of "Дата" (Ctrl+D); with Shift it is only chosen.
+// In-process: menus of another process cannot be read under Wine.
 #include <gtest/gtest.h>
 
 #include <functional>
