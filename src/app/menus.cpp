@@ -57,29 +57,45 @@ void WindowMenus::Create(const ActionRegistry& actions, const Icons& icons, Menu
   icons_ = &icons;
   options_ = options;
   bar_ = Build(MenuId::MainMenu, ShowsShortcuts(MenuId::MainMenu, options.showShortCut),
-               options.icons && GetMenu(MenuId::MainMenu).images != MenuImages::None, true);
+               GetMenu(MenuId::MainMenu).images, true);
 }
 
 HMENU WindowMenus::PopUp(MenuId id) {
   auto it = popUps_.find(static_cast<int>(id));
   if (it != popUps_.end()) return it->second;
-  const MenuInfo& info = GetMenu(id);
-  const bool images = info.images == MenuImages::Always ||
-                      (info.images == MenuImages::FollowIconsSetting && options_.icons);
-  HMENU menu = Build(id, ShowsShortcuts(id, options_.showShortCut), images, false);
+  HMENU menu = Build(id, ShowsShortcuts(id, options_.showShortCut), GetMenu(id).images, false);
   popUps_[static_cast<int>(id)] = menu;
   return menu;
 }
 
-HMENU WindowMenus::Build(MenuId id, bool shortcuts, bool images, bool isBar) {
+bool WindowMenus::ShowsImages(MenuImages images) const {
+  return images == MenuImages::Always ||
+         (images == MenuImages::FollowIconsSetting && options_.icons);
+}
+
+HBITMAP WindowMenus::ItemImage(const ActionInfo& action, MenuImages images) const {
+  return ShowsImages(images) && icons_->IndexOf(action.id) >= 0 ? HBMMENU_CALLBACK : nullptr;
+}
+
+HMENU WindowMenus::Build(MenuId id, bool shortcuts, MenuImages images, bool isBar) {
   HMENU menu = isBar ? CreateMenu() : CreatePopupMenu();
   built_[menu] = {id, shortcuts, images};
+  if (!isBar && images != MenuImages::None) {
+    // Images share the check marks' column, so every caption starts at
+    // the same place whether its item has an image or not.
+    MENUINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIM_STYLE;
+    info.dwStyle = MNS_CHECKORBMP;
+    SetMenuInfo(menu, &info);
+  }
   for (const MenuItem& item : ShownItems(GetMenu(id).items))
     AppendItem(menu, item, shortcuts, images);
   return menu;
 }
 
-void WindowMenus::AppendItem(HMENU menu, const MenuItem& item, bool shortcuts, bool images) {
+void WindowMenus::AppendItem(HMENU menu, const MenuItem& item, bool shortcuts,
+                             MenuImages images) {
   MENUITEMINFOW mii{};
   mii.cbSize = sizeof(mii);
   std::wstring text;
@@ -107,11 +123,9 @@ void WindowMenus::AppendItem(HMENU menu, const MenuItem& item, bool shortcuts, b
       mii.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE;
       mii.wID = static_cast<UINT>(action.CommandId());
       if (action.groupIndex != 0) mii.fType |= MFT_RADIOCHECK;
-      if (images && icons_->IndexOf(action.id) >= 0) {
-        mii.fMask |= MIIM_BITMAP | MIIM_DATA;
-        mii.hbmpItem = HBMMENU_CALLBACK;
-        mii.dwItemData = kImageMark | static_cast<ULONG_PTR>(action.CommandId());
-      }
+      mii.fMask |= MIIM_BITMAP | MIIM_DATA;
+      mii.hbmpItem = ItemImage(action, images);
+      mii.dwItemData = kImageMark | static_cast<ULONG_PTR>(action.CommandId());
       break;
     }
     case MenuItemKind::RuntimeList:
@@ -126,6 +140,7 @@ bool WindowMenus::OnInitMenuPopup(HMENU menu) {
   auto it = built_.find(menu);
   if (it == built_.end()) return false;
   const bool shortcuts = it->second.shortcuts;
+  const MenuImages images = it->second.images;
   const int count = GetMenuItemCount(menu);
   for (int pos = 0; pos < count; ++pos) {
     const UINT id = GetMenuItemID(menu, pos);
@@ -138,12 +153,20 @@ bool WindowMenus::OnInitMenuPopup(HMENU menu) {
     std::wstring text = MenuItemText(state.caption.empty() ? action->caption : state.caption,
                                      action->shortcut, shortcuts);
     wchar_t current[512] = {};
-    GetMenuStringW(menu, pos, current, 512, MF_BYPOSITION);
-    if (text != current) {
+    MENUITEMINFOW now{};
+    now.cbSize = sizeof(now);
+    now.fMask = MIIM_STRING | MIIM_BITMAP;
+    now.dwTypeData = current;
+    now.cch = 512;
+    GetMenuItemInfoW(menu, pos, TRUE, &now);
+    // The "Icons" setting may have changed since the menu was built.
+    const HBITMAP image = ItemImage(*action, images);
+    if (text != current || image != now.hbmpItem) {
       MENUITEMINFOW mii{};
       mii.cbSize = sizeof(mii);
-      mii.fMask = MIIM_STRING;
+      mii.fMask = MIIM_STRING | MIIM_BITMAP;
       mii.dwTypeData = text.data();
+      mii.hbmpItem = image;
       SetMenuItemInfoW(menu, pos, TRUE, &mii);
     }
   }

@@ -34,6 +34,9 @@ class WindowMenus {
   void Create(const ActionRegistry& actions, const Icons& icons, MenuOptions options);
 
   HMENU MenuBar() const { return bar_; }
+  // Setting "Icons" applied again: menus show images (or none) from the
+  // next time they open.
+  void SetIcons(bool on) { options_.icons = on; }
   // The native menu of a pop-up table (context, drop-down or status-bar menu).
   HMENU PopUp(MenuId id);
 
@@ -55,10 +58,12 @@ class WindowMenus {
   struct Built {
     MenuId id;
     bool shortcuts;
-    bool images;
+    MenuImages images;  // what the menu's root shows
   };
-  HMENU Build(MenuId id, bool shortcuts, bool images, bool isBar);
-  void AppendItem(HMENU menu, const MenuItem& item, bool shortcuts, bool images);
+  HMENU Build(MenuId id, bool shortcuts, MenuImages images, bool isBar);
+  void AppendItem(HMENU menu, const MenuItem& item, bool shortcuts, MenuImages images);
+  bool ShowsImages(MenuImages images) const;
+  HBITMAP ItemImage(const ActionInfo& action, MenuImages images) const;
 
   const ActionRegistry* actions_ = nullptr;
   const Icons* icons_ = nullptr;
