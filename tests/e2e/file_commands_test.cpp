@@ -71,7 +71,8 @@ TEST(FileCommands, WithoutSaveSetCodingTheFileIsWrittenInSaveCodingAndKeepsIt) {
   Quillo q(scratch, Quoted(scratch.Path(L"doc.txt")));
   q.MainWindow();
   ASSERT_TRUE(q.Text() == kWinText);
-  Do(q, ActionId::FileSave);
+  // The command is greyed out without changes; the save message still saves.
+  q.Send(WM_USER + 101);
   EXPECT_TRUE(scratch.ReadFile(L"doc.txt") == kKoiText);
   // The document's code page is now KOI8-R: showing the file's own bytes
   // gives the KOI8-R text.
