@@ -160,9 +160,13 @@ bool MainForm::OnCommand(UINT id) {
 
 bool MainForm::HandleShortcut(UINT key) {
   if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU) return false;
+  if (FindPanelKey(key)) return true;
   auto mods = static_cast<std::uint8_t>(CurrentModifiers());
   if (auto action = keyMap_.ActionFor(static_cast<int>(key), mods)) {
-    if (actions_.Run(*action)) return true;
+    if (actions_.Run(*action)) {
+      UpdateStatusBar();
+      return true;
+    }
   }
   if (auto effect = keyMap_.WindowKeyFor(static_cast<int>(key), mods)) return RunWindowKey(*effect);
   return false;

@@ -46,6 +46,10 @@ TEST(StatusBar, FollowsTheCaretTheTextAndTheInsertMode) {
   EXPECT_EQ(q.StatusText(0), L"3:7");
   q.Keys("Insert");
   EXPECT_EQ(q.StatusText(4), W("Замена"));
+  // A command run by its key refreshes the panels too.
+  q.Keys("ctrl+s");
+  EXPECT_EQ(q.StatusText(3), L"");
+  EXPECT_EQ(scratch.ReadFile(L"doc.txt"), "one\r\ntwo\r\nthreex\r\nfour\r\nfive");
 }
 
 TEST(StatusBar, DoubleClickOnTheReachPanelJumpsBetweenStartAndEnd) {
