@@ -160,7 +160,6 @@ bool MainForm::OnCommand(UINT id) {
 
 bool MainForm::HandleShortcut(UINT key) {
   if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU) return false;
-  if (FindPanelKey(key)) return true;
   auto mods = static_cast<std::uint8_t>(CurrentModifiers());
   if (auto action = keyMap_.ActionFor(static_cast<int>(key), mods)) {
     if (actions_.Run(*action)) {
