@@ -136,6 +136,13 @@ void WindowMenus::AppendItem(HMENU menu, const MenuItem& item, bool shortcuts,
   if (item.Has(kItemDefault)) SetMenuDefaultItem(menu, GetMenuItemCount(menu) - 1, TRUE);
 }
 
+std::vector<HMENU> WindowMenus::NativeMenus(MenuId id) const {
+  std::vector<HMENU> copies;
+  for (const auto& [menu, built] : built_)
+    if (built.id == id) copies.push_back(menu);
+  return copies;
+}
+
 bool WindowMenus::OnInitMenuPopup(HMENU menu) {
   auto it = built_.find(menu);
   if (it == built_.end()) return false;

@@ -40,6 +40,10 @@ class WindowMenus {
   // The native menu of a pop-up table (context, drop-down or status-bar menu).
   HMENU PopUp(MenuId id);
 
+  // Every native copy of a menu built so far (a submenu may hang in several
+  // places), for the owners of run-time lists to fill.
+  std::vector<HMENU> NativeMenus(MenuId id) const;
+
   // WM_INITMENUPOPUP: puts the actions' states into the menu about to open.
   // False when the menu is not one of these.
   bool OnInitMenuPopup(HMENU menu);

@@ -164,6 +164,11 @@ TEST(WindowMenus, HiddenAndEmptyPlacesLeaveNoStraySeparators) {
   EXPECT_EQ(TextsOf(menus.PopUp(MenuId::pmStatusBar6)),
             WideAll({"Открыть папку…", "Свойства файла...", "Копировать имя файла", "Выполнить",
                      "Удалить файл"}));
+  // "Сохранить в кодировке..." hangs under "Дополнительно" and in the save
+  // button's drop-down: one native copy each.
+  EXPECT_EQ(menus.NativeMenus(MenuId::mnSaveInCoding).size(), 1u);
+  menus.PopUp(MenuId::SavePopup);
+  EXPECT_EQ(menus.NativeMenus(MenuId::mnSaveInCoding).size(), 2u);
   EXPECT_EQ(GetMenuDefaultItem(menus.PopUp(MenuId::pmStatusBar4), FALSE, 0),
             static_cast<UINT>(ActionId::OptInsMode));
   EXPECT_EQ(TextsOf(menus.PopUp(MenuId::pmMainSimple)),
