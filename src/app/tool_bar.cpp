@@ -113,6 +113,12 @@ void ToolBar::UpdateButtons() {
   }
 }
 
+void ToolBar::ShowHints(bool on) {
+  if (!hwnd_) return;
+  if (HWND tips = reinterpret_cast<HWND>(SendMessageW(hwnd_, TB_GETTOOLTIPS, 0, 0)))
+    SendMessageW(tips, TTM_ACTIVATE, on ? TRUE : FALSE, 0);
+}
+
 bool ToolBar::OnNotify(NMHDR& header, LRESULT& result) {
   if (!hwnd_) return false;
   if (header.hwndFrom == hwnd_ && header.code == TBN_DROPDOWN) {

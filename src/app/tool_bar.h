@@ -29,6 +29,9 @@ class ToolBar {
   // itself a few times a second, as the actions' update handlers would.
   void UpdateButtons();
 
+  // Setting "ShowHint": the buttons' tool tips on or off.
+  void ShowHints(bool on);
+
   // WM_NOTIFY from the tool bar or its hint window; false when not ours.
   bool OnNotify(NMHDR& header, LRESULT& result);
 

@@ -11,6 +11,7 @@ void MainForm::CreateBars() {
   SetMenu(hwnd_, menus_.MenuBar());
   if (toolBar_.Create(hwnd_, icons_, actions_, menus_)) {
     ShowWindow(toolBar_.Handle(), values_.tool_bar ? SW_SHOWNA : SW_HIDE);
+    toolBar_.ShowHints(values_.show_hint);
     Dock(toolBar_.Handle(), true, [this] { return toolBar_.Height(); });
   }
   if (statusBar_.Create(hwnd_)) {
