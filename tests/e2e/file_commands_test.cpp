@@ -251,8 +251,11 @@ TEST(FileCommands, SettingsWrittenAtExitAreReadAtTheNextStart) {
     EXPECT_EQ(rc.top, 50);
     EXPECT_EQ(rc.right - rc.left, 520);
     EXPECT_EQ(rc.bottom - rc.top, 410);
-    // Without detection the file shows as Windows-1251, the default.
+    // Without detection the file shows as Windows-1251, the default;
+    // "Определить" then finds DOS-866, and that is no edit.
     EXPECT_TRUE(q.Text() == kDosText);
+    Do(q, ActionId::CodAuto);
+    EXPECT_TRUE(q.Text() == kWinText);
     EXPECT_FALSE(ExitAsked(q));
   }
 }
@@ -382,6 +385,23 @@ TEST(FileDialogs, SelectedTextOverAReadOnlyFileKeepsItReadOnlyAndAddToAppends) {
   ChooseFile(dialog, scratch.Path(L"log.txt"));
   EXPECT_TRUE(WaitUntil([&] { return scratch.ReadFile(L"log.txt") == "log\r\nhello world"; }));
   EXPECT_FALSE(ExitAsked(q));
+}
+
+TEST(FileDialogs, InsertFromPutsTheFileBeforeTheCaretAsItIs) {
+  Scratch scratch("insert-from");
+  scratch.WriteFile(L"doc.txt", "hello world");
+  // Taken byte for byte: no code-page conversion.
+  scratch.WriteFile(L"part.txt", kDosText + "\r\n");
+  Quillo q(scratch, Quoted(scratch.Path(L"doc.txt")));
+  q.MainWindow();
+  q.Select(6, 6);
+  Start(q, ActionId::FileInsertFrom);
+  HWND dialog = WaitForFileDialog(q.Pid());
+  ASSERT_NE(dialog, nullptr);
+  ChooseFile(dialog, scratch.Path(L"part.txt"));
+  EXPECT_TRUE(WaitUntil([&] { return q.Text() == "hello " + kDosText + "\r\nworld"; }));
+  EXPECT_EQ(q.Selection(), std::make_pair(6, 6));
+  EXPECT_TRUE(ExitAsked(q));
 }
 
 TEST(FileDialogs, OpenWithSeveralFilesOpensTheOthersInNewWindows) {
