@@ -87,6 +87,7 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ACTIVATE:
       // Coming back from a dialog or another window, typing goes to the text.
       if (LOWORD(wp) != WA_INACTIVE && editor_.Handle()) SetFocus(editor_.Handle());
+      if (LOWORD(wp) != WA_INACTIVE) ApplyFindPanelOnActivate();
       return 0;
     case WM_CLOSE:
       // Closing the window is always refused; the exit goes its own way.
@@ -153,6 +154,12 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool MainForm::OnCommand(UINT id) {
+  if (const CommandInfo* command = FindCommand(static_cast<int>(id));
+      command && id >= static_cast<UINT>(CommandId::GoToPercent0) &&
+      id <= static_cast<UINT>(CommandId::GoToPercent0) + 10) {
+    GoToPercentClick(command->tag);
+    return true;
+  }
   if (id < kFirstActionId || id > kLastActionId) return false;
   if (actions_.Run(static_cast<ActionId>(id))) UpdateStatusBar();
   return true;
@@ -160,6 +167,7 @@ bool MainForm::OnCommand(UINT id) {
 
 bool MainForm::HandleShortcut(UINT key) {
   if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU) return false;
+  if (FindPanelKey(key)) return true;
   auto mods = static_cast<std::uint8_t>(CurrentModifiers());
   if (auto action = keyMap_.ActionFor(static_cast<int>(key), mods)) {
     if (actions_.Run(*action)) {
@@ -174,6 +182,9 @@ bool MainForm::HandleShortcut(UINT key) {
 // The window's own keys; false leaves the key to the control.
 bool MainForm::RunWindowKey(WindowKeyEffect effect) {
   switch (effect) {
+    case WindowKeyEffect::FocusFindBoxOrFind:
+      FocusFindBoxOrFind();
+      return true;
     case WindowKeyEffect::CloseProgram:
       CloseProgram();
       return true;
@@ -237,6 +248,7 @@ void MainForm::ShowError(const std::string& utf8Message) {
 
 void MainForm::CloseProgram() {
   closing_ = true;
+  StoreFindState();
   CaretPos caret = editor_.GetCaretPos();
   settings_.WriteString("Options", "FileName", Utf8ToWin1251(Utf8(currentFileName_)));
   settings_.WriteInteger("Options", "CaretPosX", caret.column);
@@ -327,6 +339,7 @@ void MainForm::URLCopyLink() {
 void MainForm::OnEditorPaste() { EditPaste(); }
 
 void MainForm::EditPaste() {
+  if (PasteIntoFindField()) return;
   editor_.BeginRussianLayout();
   editor_.PasteFromClipboard();
   editor_.EndRussianLayout();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/action_registry.h"
+#include "app/find_panel.h"
 #include "app/icons.h"
 #include "app/menus.h"
 #include "app/rich_edit.h"
@@ -16,6 +17,7 @@
 #include "app/tool_bar.h"
 #include "app/win_handles.h"
 #include "core/command_line.h"
+#include "core/goto_input.h"
 #include "core/ini_file.h"
 #include "core/key_map.h"
 #include "core/settings_table.h"
@@ -55,6 +57,19 @@ class MainForm : public EditorEvents {
   void ToggleInsertMode();
   void EditNoSelText();
   void InsertDateAndTime();
+
+  // Search (find_actions.cpp, goto_actions.cpp).
+  void ToggleFindPanel();
+  void FindFind();
+  void FindNextClick();
+  void ReplaceClick();
+  void ReplaceAllClick();
+  void FindClipbrd();
+  void EditGoToLine();
+  void GoToPercent(int percent);
+  void GoToPercentClick(int tag);
+  void FindGoToBack();
+  HWND FindPanelHandle() const { return findPanel_.Handle(); }
 
   // File commands (file_actions.cpp).
   void FileNew();
@@ -156,6 +171,16 @@ class MainForm : public EditorEvents {
   void OnStatusBarClick(bool doubleClick);
   void ShowEditorMenu(LPARAM screenPoint);
 
+  void CreateFindPanel();
+  void StoreFindState();
+  void FocusFindBoxOrFind();
+  void ApplyFindPanelOnActivate();
+  bool FindPanelKey(UINT key);
+  bool PasteIntoFindField();
+  void FindFromField(const std::wstring& text);
+  void MoveCaretTo(CaretTarget target);
+  void BindGoToActions();
+
   // EditorEvents.
   void OnEditorChange() override;
   void OnEditorKeyDown(WPARAM key, unsigned modifiers) override;
@@ -200,6 +225,7 @@ class MainForm : public EditorEvents {
   WindowMenus menus_;
   ToolBar toolBar_;
   StatusBar statusBar_;
+  FindPanel findPanel_;
 };
 
 }  // namespace quillo

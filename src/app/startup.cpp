@@ -39,6 +39,7 @@ bool MainForm::StartUp(const std::vector<std::u16string>& args) {
   // are created, before the settings are applied.
   ReadAndApplySettings();
   CreateBars();
+  CreateFindPanel();
   NewDocument();
   BindActions();
 
