@@ -450,5 +450,20 @@ TEST(FileDialogs, CancellingTheSaveDialogAfterYesKeepsTheProgramRunning) {
   EXPECT_TRUE(ExitAsked(q));
 }
 
+TEST(FileDialogs, DeleteSendsTheFileAwayAndLeavesANewDocument) {
+  Scratch scratch("delete");
+  scratch.WriteFile(L"doc.txt", "text");
+  Quillo q(scratch, Quoted(scratch.Path(L"doc.txt")));
+  q.MainWindow();
+  q.Keys("ctrl+End");
+  q.Type("x");
+  Start(q, ActionId::FileDelete);
+  // The system asks before sending the file to the Recycle Bin.
+  if (HWND confirm = WaitForOtherDialog(q.Pid(), nullptr, 5s)) Quillo::Press(confirm, IDYES);
+  EXPECT_TRUE(WaitUntil([&] { return !scratch.Exists(L"doc.txt"); }));
+  EXPECT_TRUE(WaitUntil([&] { return q.Caption() == L"Quillo" && q.Text().empty(); }));
+  EXPECT_FALSE(ExitAsked(q));
+}
+
 }  // namespace
 }  // namespace quillo::e2e
