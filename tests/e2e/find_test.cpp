@@ -138,6 +138,28 @@ TEST(FindPanel, FindNextReplaceAndReplaceAll) {
   EXPECT_TRUE(panel.Visible());
   q.Keys("ctrl+F3");
   EXPECT_FALSE(panel.Visible());
+
+  // The quick searches fill the find field and search without the panel;
+  // the text is now "word one Word two X three\r\nbaanaanaa word".
+  SetClipboardText("three");
+  struct QuickCase {
+    ActionId action;
+    Selection before;
+    Selection after;
+  };
+  const QuickCase quick[] = {
+      {ActionId::FindSelTextNoDlg, {0, 4}, {9, 13}},
+      {ActionId::FindWordAtCaretNoDlg, {2, 2}, {9, 13}},
+      {ActionId::FindClipbrdNoDlg, {30, 30}, {20, 25}},
+      {ActionId::FindClipbrd, {0, 0}, {20, 25}},
+  };
+  for (const QuickCase& c : quick) {
+    q.Select(c.before.first, c.before.second);
+    q.Send(WM_COMMAND, static_cast<WPARAM>(c.action));
+    EXPECT_EQ(q.Selection(), c.after) << static_cast<int>(c.action);
+  }
+  EXPECT_EQ(panel.Find(), "three");
+  EXPECT_FALSE(panel.Visible());
   ExitDiscarding(q);
 }
 
