@@ -12,14 +12,15 @@ bool ActionRegistry::IsBound(ActionId id) const {
 
 ActionState ActionRegistry::State(ActionId id) const {
   auto it = handlers_.find(static_cast<int>(id));
-  if (it == handlers_.end()) return ActionState{false, false, {}, {}};
+  if (it == handlers_.end()) return ActionState::Enabled(false);
   return it->second.update ? it->second.update() : ActionState{};
 }
 
 bool ActionRegistry::Run(ActionId id) {
   auto it = handlers_.find(static_cast<int>(id));
   if (it == handlers_.end() || !it->second.execute) return false;
-  if (!State(id).enabled) return false;
+  ActionState state = State(id);
+  if (!state.enabled && !state.runsWhenDisabled) return false;
   it->second.execute();
   return true;
 }

@@ -16,9 +16,26 @@ struct ActionState {
   bool checked = false;
   std::string caption;  // UTF-8; empty: the table's caption
   std::string hint;     // UTF-8; empty: the table's hint
+  // The command still runs from its key or a message while its menu items
+  // and button are shown disabled.
+  bool runsWhenDisabled = false;
 
-  static ActionState Enabled(bool on) { return ActionState{on, false, {}, {}}; }
-  static ActionState Checked(bool on) { return ActionState{true, on, {}, {}}; }
+  static ActionState Enabled(bool on) {
+    ActionState s;
+    s.enabled = on;
+    return s;
+  }
+  static ActionState Checked(bool on) {
+    ActionState s;
+    s.checked = on;
+    return s;
+  }
+  // Shown enabled or not, but always available to its key.
+  static ActionState ShownEnabled(bool on) {
+    ActionState s = Enabled(on);
+    s.runsWhenDisabled = true;
+    return s;
+  }
 };
 
 class ActionRegistry {
@@ -29,7 +46,8 @@ class ActionRegistry {
   void Bind(ActionId id, Execute execute, Update update = {});
   bool IsBound(ActionId id) const;
   ActionState State(ActionId id) const;
-  // Runs the action when it is bound and enabled; false otherwise.
+  // Runs the action when it is bound and enabled (or runs when disabled);
+  // false otherwise.
   bool Run(ActionId id);
 
  private:

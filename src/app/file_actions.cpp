@@ -53,7 +53,7 @@ void MainForm::BindFileActions() {
   // Nothing to save greys the menu items and the button out; the save
   // message of "Сохранить все" still saves.
   a.Bind(ActionId::FileSave, [this] { FileSave(); },
-         [this] { return ActionState::Enabled(SaveMenuItemsEnabled()); });
+         [this] { return ActionState::ShownEnabled(SaveMenuItemsEnabled()); });
   a.Bind(ActionId::FileSaveAs, [this] { FileSaveAs(); });
   a.Bind(ActionId::FileSaveInWinCod, [this] { FileSaveInCodePage(cpWIN); });
   a.Bind(ActionId::FileSaveInDosCod, [this] { FileSaveInCodePage(cpDOS); });
