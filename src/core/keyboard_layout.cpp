@@ -1,5 +1,7 @@
 #include "core/keyboard_layout.h"
 
+#include "core/byte_map.h"
+
 #include <array>
 #include <cstddef>
 
@@ -55,13 +57,6 @@ unsigned char LatToRus(unsigned char ch) { return kTables.latToRus[ch]; }
 
 unsigned char RusToLat(unsigned char ch) {
   return ch >= 0xC0 ? kTables.rusToLat[ch - 0xC0] : ch;
-}
-
-template <typename Map>
-std::string MapBytes(std::string_view text, Map map) {
-  std::string result(text);
-  for (char& c : result) c = static_cast<char>(map(static_cast<unsigned char>(c)));
-  return result;
 }
 
 }  // namespace

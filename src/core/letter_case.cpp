@@ -1,5 +1,7 @@
 #include "core/letter_case.h"
 
+#include "core/byte_map.h"
+
 #include <array>
 #include <cstddef>
 
@@ -57,13 +59,6 @@ bool IsInvertibleUpper(unsigned char ch) {
 
 bool IsInvertibleLower(unsigned char ch) {
   return (ch >= 'a' && ch <= 'z') || ch >= 0xE0;
-}
-
-template <typename Map>
-std::string MapBytes(std::string_view text, Map map) {
-  std::string result(text);
-  for (char& c : result) c = static_cast<char>(map(static_cast<unsigned char>(c)));
-  return result;
 }
 
 }  // namespace
