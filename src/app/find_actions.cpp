@@ -236,6 +236,37 @@ void MainForm::ReplaceAllClick() {
   UpdateStatusBar();
 }
 
+// The tool bar's find drop-down: the find history, filled each time it opens.
+bool MainForm::FillFindHistoryMenu(HMENU menu) {
+  if (!findPanel_.Handle() || menu != menus_.PopUp(MenuId::pmFind)) return false;
+  while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
+  const RuntimeListInfo& list = GetRuntimeList(RuntimeList::FindHistory);
+  const auto& entries = findPanel_.FindTexts().Entries();
+  for (size_t i = 0; i < entries.size() && static_cast<int>(i) < list.capacity; ++i) {
+    std::wstring caption = WideFromWin1251(HistoryMenuCaption(entries[i]));
+    AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(list.firstCommandId) + i, caption.c_str());
+  }
+  return true;
+}
+
+// With Shift the entry only fills the field of the shown panel; without,
+// it is searched for at once.
+void MainForm::FindHistoryClick(int index) {
+  const auto& entries = findPanel_.FindTexts().Entries();
+  if (index < 0 || static_cast<size_t>(index) >= entries.size()) return;
+  std::string entry = entries[static_cast<size_t>(index)];
+  if (CurrentModifiers() & kShift) {
+    if (!findPanel_.Visible()) FindFind();
+    if (findPanel_.Visible()) {
+      findPanel_.SetFindText(entry);
+      findPanel_.FocusFindField();
+    }
+    return;
+  }
+  findPanel_.SetFindText(entry);
+  FindNextClick();
+}
+
 void MainForm::FindFromField(const std::wstring& text) {
   findPanel_.SetFieldText(findPanel_.FindField(), text);
   FindNextClick();

@@ -110,6 +110,7 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (OnCommand(LOWORD(wp))) return 0;
       break;
     case WM_INITMENUPOPUP:
+      if (FillFindHistoryMenu(reinterpret_cast<HMENU>(wp))) return 0;
       if (menus_.OnInitMenuPopup(reinterpret_cast<HMENU>(wp))) return 0;
       break;
     case WM_MEASUREITEM:
@@ -158,6 +159,10 @@ bool MainForm::OnCommand(UINT id) {
       command && id >= static_cast<UINT>(CommandId::GoToPercent0) &&
       id <= static_cast<UINT>(CommandId::GoToPercent0) + 10) {
     GoToPercentClick(command->tag);
+    return true;
+  }
+  if (auto hit = FindRuntimeListItem(static_cast<int>(id)); hit && hit->list == RuntimeList::FindHistory) {
+    FindHistoryClick(hit->index);
     return true;
   }
   if (id < kFirstActionId || id > kLastActionId) return false;

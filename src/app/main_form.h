@@ -178,6 +178,8 @@ class MainForm : public EditorEvents {
   bool FindPanelKey(UINT key);
   bool PasteIntoFindField();
   void FindFromField(const std::wstring& text);
+  bool FillFindHistoryMenu(HMENU menu);
+  void FindHistoryClick(int index);
   void MoveCaretTo(CaretTarget target);
   void BindGoToActions();
 

@@ -201,6 +201,13 @@ TEST(FindPanel, HistoriesAndOptionsSurviveRestart) {
     EXPECT_TRUE(panel.Checked("Учитывать регистр"));
     EXPECT_FALSE(panel.Checked("Только слово"));
     EXPECT_TRUE(panel.Checked("Вверх"));
+    // An item of the tool bar's find drop-down fills the field and searches.
+    q.Command(static_cast<UINT>(GetRuntimeList(RuntimeList::FindHistory).firstCommandId) + 1);
+    HWND question = q.WaitForMessageBox("Вопрос");
+    ASSERT_TRUE(question);
+    Quillo::Press(question, IDNO);
+    WaitUntil([&] { return !IsWindow(question); }, 5s);
+    EXPECT_EQ(panel.Find(), "alpha");
     q.Keys("Escape");
     ASSERT_TRUE(q.WaitForExit());
   }
