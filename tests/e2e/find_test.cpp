@@ -129,7 +129,11 @@ TEST(FindPanel, FindNextReplaceAndReplaceAll) {
   q.Select(0, 0);
   q.Keys("ctrl+F3");
   EXPECT_TRUE(panel.Visible());
-  panel.SetFind("three");
+  // Ctrl+V in the field replaces its whole text with the clipboard's.
+  panel.SetFind("something");
+  SetClipboardText("three");
+  q.Keys("ctrl+v");
+  EXPECT_EQ(panel.Find(), "three");
   q.Keys("Return");
   EXPECT_TRUE(WaitUntil([&] { return q.Selection() == Selection(20, 25); }, 5s));
   q.Keys("ctrl+F3");
