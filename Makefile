@@ -11,6 +11,7 @@ setup:
 build: setup build-native build-win64 build-win32
 
 build-native:
+	@mkdir -p build
 	@cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release >build/cmake-native.log 2>&1 || (cat build/cmake-native.log; exit 1)
 	@cmake --build build/native -j$(JOBS)
 
@@ -21,6 +22,7 @@ build-win64:
 
 # The 32-bit program is built for release only: 32-bit programs cannot run here.
 build-win32:
+	@mkdir -p build
 	@cmake -S . -B build/win32 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DQUILLO_WIN_TESTS=OFF >build/cmake-win32.log 2>&1 || (cat build/cmake-win32.log; exit 1)
 	@cmake --build build/win32 -j$(JOBS) --target quillo
 
