@@ -1,11 +1,5 @@
 #include "core/line_ops.h"
 
-// GCC 12 at -O2 and above reports a false overlap in std::string's operator+
-// with a literal (GCC bug 105651).
-#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ == 12
-#pragma GCC diagnostic ignored "-Wrestrict"
-#endif
-
 #include <gtest/gtest.h>
 
 #include <string>
