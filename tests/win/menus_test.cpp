@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <thread>
+#include "main_window_runner.h"
 
 #include "app/main_form.h"
 #include "app/ui_text.h"
@@ -185,37 +185,12 @@ TEST(WindowMenus, AmpersandsInCaptionsAreShownAsThemselves) {
 // Runs the real main window with a settings file, lets inspect() look at
 // it from another thread, then closes it.
 void WithMainWindow(std::string_view iniText, const std::function<void(HWND)>& inspect) {
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  std::wstring folder = std::wstring(temp) + L"quillo-menus";
-  CreateDirectoryW(folder.c_str(), nullptr);
-  SetCurrentDirectoryW(folder.c_str());
-  std::wstring ini = folder + L"\\Quillo2.ini";
-  HANDLE f = CreateFileW(ini.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(f, INVALID_HANDLE_VALUE);
-  DWORD put = 0;
-  WriteFile(f, iniText.data(), static_cast<DWORD>(iniText.size()), &put, nullptr);
-  CloseHandle(f);
   // Nothing to paste, so "Вставить" is as disabled as the rest.
   if (OpenClipboard(nullptr)) {
     EmptyClipboard();
     CloseClipboard();
   }
-
-  bool inspected = false;
-  std::thread inspector([&] {
-    HWND main = nullptr;
-    for (int i = 0; i < 300 && !(main = FindWindowW(kMainWindowClass, nullptr)); ++i) Sleep(20);
-    if (!main) return;
-    for (int i = 0; i < 300 && !IsWindowVisible(main); ++i) Sleep(20);
-    inspect(main);
-    inspected = true;
-    PostMessageW(main, WM_CLOSE, 0, 0);
-  });
-  MainForm form;
-  form.Run(GetModuleHandleW(nullptr), {});
-  inspector.join();
-  EXPECT_TRUE(inspected);
+  EXPECT_TRUE(RunMainWindow(L"quillo-menus", iniText, inspect).inspected);
 }
 
 TEST(MainWindowMenus, EditMenuOfAnEmptyDocument) {

@@ -5,7 +5,7 @@
 
 #include <functional>
 #include <set>
-#include <thread>
+#include "main_window_runner.h"
 
 #include "app/main_form.h"
 #include "app/ui_text.h"
@@ -54,28 +54,7 @@ DateTimeParts Today() {
 }
 
 void WithMainWindow(const std::function<void(HWND)>& inspect) {
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  std::wstring folder = std::wstring(temp) + L"quillo-text-menus";
-  CreateDirectoryW(folder.c_str(), nullptr);
-  SetCurrentDirectoryW(folder.c_str());
-  DeleteFileW((folder + L"\\Quillo2.ini").c_str());
-  bool inspected = false;
-  std::thread inspector([&] {
-    HWND main = nullptr;
-    for (int i = 0; i < 300 && !(main = FindWindowW(kMainWindowClass, nullptr)); ++i) Sleep(20);
-    if (!main) return;
-    for (int i = 0; i < 300 && !IsWindowVisible(main); ++i) Sleep(20);
-    inspect(main);
-    inspected = true;
-    // Unmodified, so that closing asks nothing.
-    SendMessageW(FindWindowExW(main, nullptr, L"RichEdit20W", nullptr), EM_SETMODIFY, FALSE, 0);
-    PostMessageW(main, WM_CLOSE, 0, 0);
-  });
-  MainForm form;
-  form.Run(GetModuleHandleW(nullptr), {});
-  inspector.join();
-  EXPECT_TRUE(inspected);
+  EXPECT_TRUE(RunMainWindow(L"quillo-text-menus", "", inspect).inspected);
 }
 
 TEST(TextMenus, FormatSubmenusShowSamplesAndTheChosenDateFormatStays) {
