@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "app/rich_edit.h"
+#include "app/editor/rich_edit.h"
 #include "core/win1251.h"
 
 using namespace quillo;

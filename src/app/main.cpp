@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
+#include "app/window/main_form.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};

@@ -1,4 +1,4 @@
-#include "app/action_registry.h"
+#include "app/commands/action_registry.h"
 
 #include <gtest/gtest.h>
 

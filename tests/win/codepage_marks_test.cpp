@@ -4,8 +4,8 @@
 
 #include <thread>
 
-#include "app/main_form.h"
-#include "app/ui_text.h"
+#include "app/window/main_form.h"
+#include "app/platform/ui_text.h"
 
 namespace quillo {
 namespace {

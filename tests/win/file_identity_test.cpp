@@ -1,4 +1,4 @@
-#include "app/file_identity.h"
+#include "app/platform/file_identity.h"
 
 #include <windows.h>
 

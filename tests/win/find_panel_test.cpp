@@ -1,6 +1,6 @@
 // The find panel's own state and keys, the in-memory matcher against the
 // control's search, and the time "Заменить все" takes on a large document.
-#include "app/find_panel.h"
+#include "app/find/find_panel.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/rich_edit.h"
+#include "app/editor/rich_edit.h"
 #include "core/replace_all.h"
 #include "core/text_matcher.h"
 

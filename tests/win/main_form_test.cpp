@@ -1,10 +1,10 @@
 // The main window in-process: what cannot be read from another process
 // under Wine (its menus) is checked here.
-#include "app/main_form.h"
+#include "app/window/main_form.h"
 
 #include <gtest/gtest.h>
 
-#include "app/ui_text.h"
+#include "app/platform/ui_text.h"
 #include "main_window_runner.h"
 
 namespace quillo {

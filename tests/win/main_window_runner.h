@@ -8,7 +8,7 @@
 #include <string_view>
 #include <thread>
 
-#include "app/main_form.h"
+#include "app/window/main_form.h"
 
 namespace quillo {
 

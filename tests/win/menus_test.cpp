@@ -1,14 +1,14 @@
 // The native menus built from the menu tables, and the main window's menus
 // for an empty document.
-#include "app/menus.h"
+#include "app/window/menus.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include "main_window_runner.h"
 
-#include "app/main_form.h"
-#include "app/ui_text.h"
+#include "app/window/main_form.h"
+#include "app/platform/ui_text.h"
 
 namespace quillo {
 namespace {

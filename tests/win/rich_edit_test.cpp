@@ -1,12 +1,12 @@
 // The editor wrapper against the real rich-edit control, in-process.
-#include "app/rich_edit.h"
+#include "app/editor/rich_edit.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <string>
 
-#include "app/file_io.h"
+#include "app/platform/file_io.h"
 #include "core/win1251.h"
 
 namespace quillo {

@@ -1,6 +1,6 @@
 // The frame of the text commands against the real control, in-process:
 // the keyboard layout of the thread can only be read from inside.
-#include "app/text_frame.h"
+#include "app/editor/text_frame.h"
 
 #include <gtest/gtest.h>
 

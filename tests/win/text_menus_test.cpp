@@ -7,8 +7,8 @@
 #include <set>
 #include "main_window_runner.h"
 
-#include "app/main_form.h"
-#include "app/ui_text.h"
+#include "app/window/main_form.h"
+#include "app/platform/ui_text.h"
 #include "core/format_captions.h"
 
 namespace quillo {

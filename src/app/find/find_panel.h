@@ -1,0 +1,104 @@
+#pragma once
+// The find panel docked at the bottom of the main window: the find and
+// replace fields with their history lists, the options and the buttons.
+// It only shows and keeps state; what its buttons do is the owner's.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "app/window/icons.h"
+#include "core/find_history.h"
+#include "core/ini_file.h"
+
+namespace quillo {
+
+inline constexpr wchar_t kFindPanelClass[] = L"TQuilloFindPanel";
+
+// What the panel's buttons and keys ask the owner to do. They run inside the
+// panel's window procedure and must not let an exception out.
+struct FindPanelHandlers {
+  std::function<void()> findNext;    // "Найти далее", Enter in the find field
+  std::function<void()> replace;     // "Заменить", Enter in the replace field
+  std::function<void()> replaceAll;  // "Заменить все"
+  std::function<void()> hide;        // the cross button
+};
+
+struct FindPanelOptions {
+  bool matchCase = false;
+  bool wholeWord = false;
+  bool down = true;
+};
+
+class FindPanel {
+ public:
+  static constexpr int kHeight = 60;
+
+  FindPanel() = default;
+  ~FindPanel();
+  FindPanel(const FindPanel&) = delete;
+  FindPanel& operator=(const FindPanel&) = delete;
+
+  // Creates the panel hidden, as a child of parent.
+  bool Create(HWND parent, const Icons& icons, FindPanelHandlers handlers);
+  HWND Handle() const { return hwnd_; }
+  int Height() const { return Visible() ? kHeight : 0; }
+  bool Visible() const;
+  void SetVisible(bool visible);
+
+  // Texts of the two fields, as Windows-1251 bytes.
+  std::string FindText() const;
+  void SetFindText(std::string_view text);
+  std::string ReplaceText() const;
+  // Gives the find field the focus, its whole text selected.
+  void FocusFindField();
+  // Whether the focus is in the panel, or in one of its two fields.
+  bool HasFocus() const;
+  HWND FocusedField() const;
+  HWND FindField() const { return findField_; }
+  HWND ReplaceField() const { return replaceField_; }
+  // Replaces the whole text of a field (UTF-16, e.g. from the clipboard).
+  void SetFieldText(HWND field, const std::wstring& text);
+
+  FindPanelOptions Options() const;
+  void SetOptions(const FindPanelOptions& options);
+  // "Вверх" and "Вниз" change places.
+  void SwapDirection();
+
+  // The history lists. Adding puts a field's text on top of its list.
+  void AddFindHistory(std::string_view text);
+  void AddReplaceHistory(std::string_view text);
+  const FindHistory& FindTexts() const { return findHistory_; }
+  const FindHistory& ReplaceTexts() const { return replaceHistory_; }
+  void LoadHistories(const IniFile& settings);
+  void SaveHistories(IniFile& settings) const;
+
+  // Enter and Esc typed in one of the two fields (no modifiers): Esc is
+  // swallowed, Enter runs the field's button. False for other keys.
+  bool HandleKey(UINT key, unsigned modifiers);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  HWND AddControl(const wchar_t* cls, std::wstring_view text, DWORD style, RECT box, int id);
+  void FillList(HWND combo, const FindHistory& history);
+  void PlaceHideButton();
+
+  HWND hwnd_ = nullptr;
+  HWND findField_ = nullptr;
+  HWND replaceField_ = nullptr;
+  HWND matchCase_ = nullptr;
+  HWND wholeWord_ = nullptr;
+  HWND up_ = nullptr;
+  HWND down_ = nullptr;
+  HWND hide_ = nullptr;
+  HWND tooltip_ = nullptr;
+  HICON findIcon_ = nullptr;
+  HICON replaceIcon_ = nullptr;
+  FindPanelHandlers handlers_;
+  FindHistory findHistory_;
+  FindHistory replaceHistory_;
+};
+
+}  // namespace quillo

@@ -1,0 +1,181 @@
+// The text commands: keyboard layout and letter case, numbers in words, date
+// and time, tabs, spaces, line breaks and whole lines.
+#include <windows.h>
+
+#include <random>
+
+#include "app/window/main_form.h"
+#include "app/editor/text_frame.h"
+#include "app/platform/ui_text.h"
+#include "core/date_time_format.h"
+#include "core/format_captions.h"
+#include "core/keyboard_layout.h"
+#include "core/letter_case.h"
+#include "core/line_ops.h"
+#include "core/number_reader.h"
+#include "core/number_words.h"
+
+namespace quillo {
+namespace {
+
+DateTimeParts LocalNow() {
+  SYSTEMTIME st;
+  GetLocalTime(&st);
+  return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+
+// The decimal separator the user's locale writes numbers with.
+char LocaleDecimalSeparator() {
+  wchar_t sep[4] = {};
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, sep, 4) <= 0 || sep[0] == 0) return ',';
+  return Win1251FromWide(std::wstring_view(sep, 1))[0];
+}
+
+ActionState WithCaption(std::string caption) {
+  ActionState state;
+  state.hint = caption;
+  state.caption = std::move(caption);
+  return state;
+}
+
+// A fresh sample "a,b" of a number format each time the caption is asked for.
+ActionRegistry::Update NumberSampleCaption(std::function<int()> format) {
+  std::minstd_rand rng(static_cast<unsigned>(GetTickCount()) ^ static_cast<unsigned>(GetCurrentProcessId()));
+  return [rng, format = std::move(format)]() mutable {
+    std::uniform_int_distribution<int> digit(1, 9);
+    int whole = digit(rng);
+    int tenth = digit(rng);
+    return WithCaption(NumberFormatCaption(format(), whole, tenth));
+  };
+}
+
+// Replaces a selected number by its words; anything else leaves the text alone.
+void ReplaceNumberByWords(MyRichEdit& editor, int format) {
+  if (editor.SelLength() == 0) return;
+  std::optional<double> number = ReadNumber(editor.SelText(), LocaleDecimalSeparator());
+  if (!number) return;
+  std::optional<std::string> words = NumberToWords(format, *number);
+  if (!words) return;
+  ReplaceSelection(editor, *words);
+}
+
+void InsertStamp(MyRichEdit& editor, const std::string& text) {
+  InsertAtCaret(editor, text);
+  editor.SetCaretPos(editor.GetCaretPos());
+}
+
+struct TextCommand {
+  ActionId id;
+  std::string (*transform)(std::string_view);
+};
+
+std::string TitleCase(std::string_view text) { return ToTitleCase(text); }
+std::string ExpandTabsBy8(std::string_view text) { return ExpandTabs(text, 8); }
+std::string CollapseBlanks(std::string_view text) { return CollapseSpaces(text, ' '); }
+
+// On the selection, else on the whole text.
+constexpr TextCommand kSelectionOrTextCommands[] = {
+    {ActionId::TextLatToRusInvert, ConvertLatToRusInvert},
+    {ActionId::TextLatToRus, ConvertLatToRus},
+    {ActionId::TextRusToLat, ConvertRusToLat},
+    {ActionId::TextRegInvert, InvertCase},
+    {ActionId::TextRegTitle, TitleCase},
+    {ActionId::TextDelCLRF, RemoveLineBreaks},
+    {ActionId::TextAddSpace, AddLineIndent},
+    {ActionId::TextDelSpace, RemoveLineIndent},
+};
+
+// On the selection, else on the whole text; an empty document is left
+// alone, any other is marked modified.
+constexpr TextCommand kBlankCommands[] = {
+    {ActionId::TextReplaceTabToSpace, ExpandTabsBy8},
+    {ActionId::TextDeleteSpace, CollapseBlanks},
+};
+
+// On the selection; without one the view scrolls a line.
+struct CaseCommand {
+  ActionId id;
+  std::string (*transform)(std::string_view);
+  int scrollCode;
+};
+constexpr CaseCommand kCaseCommands[] = {
+    {ActionId::TextRegUpper, ToUpperCase, SB_LINEUP},
+    {ActionId::TextRegLower, ToLowerCase, SB_LINEDOWN},
+};
+
+constexpr ActionId kNumberFormats[] = {ActionId::TextNumtoStr1, ActionId::TextNumtoStr2,
+                                       ActionId::TextNumtoStr3};
+constexpr ActionId kDateFormats[] = {ActionId::TextDate1, ActionId::TextDate2, ActionId::TextDate3,
+                                     ActionId::TextDate4};
+constexpr ActionId kTimeFormats[] = {ActionId::TextTime1, ActionId::TextTime2, ActionId::TextTime3};
+
+bool ShiftHeld() { return GetKeyState(VK_SHIFT) < 0; }
+
+}  // namespace
+
+void MainForm::InsertDateAndTime() {
+  InsertStamp(editor_, FormatDateTimeText(values_.date_format, values_.time_format, LocalNow()));
+}
+
+void MainForm::BindTextActions() {
+  auto& a = actions_;
+  for (const auto& c : kSelectionOrTextCommands)
+    a.Bind(c.id, [this, f = c.transform] { TransformSelectionOrText(editor_, f); });
+  for (const auto& c : kBlankCommands) {
+    a.Bind(c.id, [this, f = c.transform] {
+      RussianLayoutScope layout(editor_);
+      if (editor_.LineCount() == 0) return;
+      TransformSelectionOrText(editor_, f);
+      editor_.SetModified(true);
+    });
+  }
+  for (const auto& c : kCaseCommands)
+    a.Bind(c.id, [this, c] { TransformSelectionOrScroll(editor_, c.transform, c.scrollCode); });
+
+  // Numbers in words: the format used last is remembered.
+  for (ActionId id : kNumberFormats) {
+    int format = GetAction(id).tag;
+    a.Bind(
+        id,
+        [this, format] {
+          RussianLayoutScope layout(editor_);
+          values_.num_to_str_format = format;
+          ReplaceNumberByWords(editor_, format);
+        },
+        NumberSampleCaption([format] { return format; }));
+  }
+  a.Bind(ActionId::TextNumToStr, [this] { ReplaceNumberByWords(editor_, values_.num_to_str_format); },
+         NumberSampleCaption([this] { return values_.num_to_str_format; }));
+
+  // Date and time: Shift with a format only makes it the one of Ctrl+D / Ctrl+T.
+  a.Bind(ActionId::TextDate, [this] { InsertStamp(editor_, FormatDateText(values_.date_format, LocalNow())); },
+         [this] { return WithCaption(DateFormatCaption(values_.date_format, LocalNow())); });
+  a.Bind(ActionId::TextTime, [this] { InsertStamp(editor_, FormatTimeText(values_.time_format, LocalNow())); },
+         [this] { return WithCaption(TimeFormatCaption(values_.time_format, LocalNow())); });
+  for (ActionId id : kDateFormats) {
+    int format = GetAction(id).tag;
+    a.Bind(
+        id,
+        [this, format] {
+          values_.date_format = format;
+          if (!ShiftHeld()) InsertStamp(editor_, FormatDateText(format, LocalNow()));
+        },
+        [format] { return WithCaption(DateFormatCaption(format, LocalNow())); });
+  }
+  for (ActionId id : kTimeFormats) {
+    int format = GetAction(id).tag;
+    a.Bind(
+        id,
+        [this, format] {
+          values_.time_format = format;
+          if (!ShiftHeld()) InsertStamp(editor_, FormatTimeText(format, LocalNow()));
+        },
+        [format] { return WithCaption(TimeFormatCaption(format, LocalNow())); });
+  }
+
+  auto hasText = [this] { return ActionState::Enabled(editor_.LineCount() > 0); };
+  a.Bind(ActionId::EditDeleteLine, [this] { DeleteCaretLine(editor_); }, hasText);
+  a.Bind(ActionId::EditDeleteAll, [this] { DeleteAllText(editor_); }, hasText);
+}
+
+}  // namespace quillo

@@ -1,0 +1,80 @@
+#pragma once
+// The window's native menus, built by walking the menu tables: the menu bar
+// with its submenus and every pop-up menu. Each time a menu opens its items
+// take their enabled, checked and caption state from the actions.
+#include <windows.h>
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "app/commands/action_registry.h"
+#include "app/window/icons.h"
+#include "core/menu_layout.h"
+
+namespace quillo {
+
+struct MenuOptions {
+  bool showShortCut = true;  // setting "ShowShortCut": shortcut texts in the menu bar
+  bool icons = true;         // setting "Icons": images in menus
+};
+
+// A menu item's text: the caption with '&' doubled, then a tab and the
+// shortcut text when shown.
+std::wstring MenuItemText(std::string_view caption, std::string_view shortcut, bool withShortcut);
+
+class WindowMenus {
+ public:
+  WindowMenus() = default;
+  ~WindowMenus();
+  WindowMenus(const WindowMenus&) = delete;
+  WindowMenus& operator=(const WindowMenus&) = delete;
+
+  // Builds the menu bar; pop-up menus are built when first asked for.
+  void Create(const ActionRegistry& actions, const Icons& icons, MenuOptions options);
+
+  HMENU MenuBar() const { return bar_; }
+  // Setting "Icons" applied again: menus show images (or none) from the
+  // next time they open.
+  void SetIcons(bool on) { options_.icons = on; }
+  // The native menu of a pop-up table (context, drop-down or status-bar menu).
+  HMENU PopUp(MenuId id);
+
+  // Every native copy of a menu built so far (a submenu may hang in several
+  // places), for the owners of run-time lists to fill.
+  std::vector<HMENU> NativeMenus(MenuId id) const;
+
+  // WM_INITMENUPOPUP: puts the actions' states into the menu about to open.
+  // False when the menu is not one of these.
+  bool OnInitMenuPopup(HMENU menu);
+
+  // WM_MEASUREITEM and WM_DRAWITEM for the images beside menu items (drawn
+  // from the image list, so their transparent parts blend with the menu).
+  // False when the item is not one of these.
+  bool OnMeasureItem(MEASUREITEMSTRUCT& item) const;
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) const;
+
+  // Opens a pop-up menu at a screen point; the chosen item's command reaches
+  // owner as WM_COMMAND.
+  void Track(MenuId id, HWND owner, POINT screen, UINT align = TPM_LEFTALIGN | TPM_TOPALIGN);
+
+ private:
+  struct Built {
+    MenuId id;
+    bool shortcuts;
+    MenuImages images;  // what the menu's root shows
+  };
+  HMENU Build(MenuId id, bool shortcuts, MenuImages images, bool isBar);
+  void AppendItem(HMENU menu, const MenuItem& item, bool shortcuts, MenuImages images);
+  bool ShowsImages(MenuImages images) const;
+  HBITMAP ItemImage(const ActionInfo& action, MenuImages images) const;
+
+  const ActionRegistry* actions_ = nullptr;
+  const Icons* icons_ = nullptr;
+  MenuOptions options_;
+  HMENU bar_ = nullptr;
+  std::unordered_map<HMENU, Built> built_;
+  std::unordered_map<int, HMENU> popUps_;  // by MenuId
+};
+
+}  // namespace quillo

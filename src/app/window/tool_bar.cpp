@@ -1,0 +1,164 @@
+#include "app/window/tool_bar.h"
+
+#include <algorithm>
+#include <exception>
+#include <vector>
+
+#include "app/platform/ui_text.h"
+#include "core/codepage.h"
+
+namespace quillo {
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x7B;
+constexpr UINT_PTR kUpdateTimer = 1;
+constexpr UINT kUpdateMilliseconds = 250;
+
+// Buttons without an image show a text; the code pages show their short
+// names rather than the long captions, so the bar keeps its width.
+struct ShortLabel {
+  ActionId action;
+  TCodePage page;
+};
+constexpr ShortLabel kShortLabels[] = {
+    {ActionId::CodWIN, cpWIN},
+    {ActionId::CodDOS, cpDOS},
+    {ActionId::CodKOI, cpKOI},
+};
+
+std::string ButtonText(const ToolButton& button) {
+  for (const ShortLabel& label : kShortLabels)
+    if (label.action == button.action) return CodePageName(label.page);
+  return std::string(button.caption.empty() ? GetAction(button.action).caption : button.caption);
+}
+
+std::string_view ButtonHint(const ToolButton& button) {
+  return button.hint.empty() ? GetAction(button.action).hint : button.hint;
+}
+
+const ToolButton* ButtonByCommand(int commandId) {
+  for (const ToolButton& button : ToolBarButtons())
+    if (!button.separator && button.CommandId() == commandId) return &button;
+  return nullptr;
+}
+
+}  // namespace
+
+bool ToolBar::Create(HWND parent, const Icons& icons, const ActionRegistry& actions,
+                     WindowMenus& menus) {
+  parent_ = parent;
+  actions_ = &actions;
+  menus_ = &menus;
+  hwnd_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                          WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_LIST |
+                              TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
+                          0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd_) return false;
+  SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageW(hwnd_, TB_SETEXTENDEDSTYLE, 0,
+               TBSTYLE_EX_DRAWDDARROWS | TBSTYLE_EX_MIXEDBUTTONS);
+  SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(icons.ImageList()));
+
+  // Button texts must outlive TB_ADDBUTTONS only until it returns.
+  std::vector<std::wstring> texts;
+  std::vector<TBBUTTON> buttons;
+  texts.reserve(ToolBarButtons().size());
+  for (const ToolButton& button : ToolBarButtons()) {
+    TBBUTTON tb{};
+    if (button.separator) {
+      tb.fsStyle = BTNS_SEP;
+      buttons.push_back(tb);
+      continue;
+    }
+    const int image = IconIndexOf(button.action);
+    tb.idCommand = button.CommandId();
+    tb.iBitmap = image >= 0 ? image : I_IMAGENONE;
+    tb.fsState = TBSTATE_ENABLED;
+    tb.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE;
+    if (button.dropDown != MenuId::None) tb.fsStyle |= BTNS_DROPDOWN;
+    if (image < 0) tb.fsStyle |= BTNS_SHOWTEXT;
+    texts.push_back(Wide(ButtonText(button)));
+    tb.iString = reinterpret_cast<INT_PTR>(texts.back().c_str());
+    hints_[tb.idCommand] = Wide(ButtonHint(button));
+    buttons.push_back(tb);
+  }
+  SendMessageW(hwnd_, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+  SendMessageW(hwnd_, TB_AUTOSIZE, 0, 0);
+  SIZE size{};
+  SendMessageW(hwnd_, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
+  const DWORD buttonSize = static_cast<DWORD>(SendMessageW(hwnd_, TB_GETBUTTONSIZE, 0, 0));
+  height_ = std::max<int>(size.cy, HIWORD(buttonSize)) + 2;
+
+  SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  SetTimer(hwnd_, kUpdateTimer, kUpdateMilliseconds, nullptr);
+  UpdateButtons();
+  return true;
+}
+
+int ToolBar::Height() const { return hwnd_ && IsWindowVisible(hwnd_) ? height_ : 0; }
+
+void ToolBar::UpdateButtons() {
+  if (!hwnd_ || !actions_) return;
+  for (const ToolButton& button : ToolBarButtons()) {
+    if (button.separator) continue;
+    const ActionState state = actions_->State(button.action);
+    const auto wanted = static_cast<BYTE>((state.enabled ? TBSTATE_ENABLED : 0) |
+                                          (state.checked ? TBSTATE_CHECKED : 0));
+    const auto current = static_cast<BYTE>(
+        SendMessageW(hwnd_, TB_GETSTATE, static_cast<WPARAM>(button.CommandId()), 0));
+    const BYTE mask = TBSTATE_ENABLED | TBSTATE_CHECKED;
+    if ((current & mask) != wanted)
+      SendMessageW(hwnd_, TB_SETSTATE, static_cast<WPARAM>(button.CommandId()),
+                   MAKELPARAM((current & ~mask) | wanted, 0));
+  }
+}
+
+void ToolBar::ShowHints(bool on) {
+  if (!hwnd_) return;
+  if (HWND tips = reinterpret_cast<HWND>(SendMessageW(hwnd_, TB_GETTOOLTIPS, 0, 0)))
+    SendMessageW(tips, TTM_ACTIVATE, on ? TRUE : FALSE, 0);
+}
+
+bool ToolBar::OnNotify(NMHDR& header, LRESULT& result) {
+  if (!hwnd_) return false;
+  if (header.hwndFrom == hwnd_ && header.code == TBN_DROPDOWN) {
+    const auto& down = reinterpret_cast<const NMTOOLBARW&>(header);
+    const ToolButton* button = ButtonByCommand(down.iItem);
+    if (!button || button->dropDown == MenuId::None) return false;
+    RECT rc{};
+    SendMessageW(hwnd_, TB_GETRECT, static_cast<WPARAM>(down.iItem), reinterpret_cast<LPARAM>(&rc));
+    MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    menus_->Track(button->dropDown, parent_, POINT{rc.left, rc.bottom});
+    result = TBDDRET_DEFAULT;
+    return true;
+  }
+  if (header.code == TTN_GETDISPINFOW) {
+    auto it = hints_.find(static_cast<int>(header.idFrom));
+    if (it == hints_.end()) return false;
+    auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
+    info.lpszText = it->second.data();
+    info.hinst = nullptr;
+    result = 0;
+    return true;
+  }
+  return false;
+}
+
+LRESULT CALLBACK ToolBar::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                       DWORD_PTR ref) {
+  if (msg == WM_TIMER && wp == kUpdateTimer) {
+    try {
+      reinterpret_cast<ToolBar*>(ref)->UpdateButtons();
+    } catch (const std::exception&) {
+      // A failing update handler leaves the buttons as they were.
+    }
+    return 0;
+  }
+  if (msg == WM_NCDESTROY) {
+    KillTimer(hwnd, kUpdateTimer);
+    RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
+  }
+  return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+}  // namespace quillo

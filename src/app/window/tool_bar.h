@@ -1,0 +1,49 @@
+#pragma once
+// The tool bar: flat buttons with hints for the actions of the tool-bar
+// table, drop-down menus beside some of them. A button without an image
+// shows its caption instead.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <unordered_map>
+
+#include "app/commands/action_registry.h"
+#include "app/window/icons.h"
+#include "app/window/menus.h"
+
+namespace quillo {
+
+class ToolBar {
+ public:
+  ToolBar() = default;
+  ToolBar(const ToolBar&) = delete;
+  ToolBar& operator=(const ToolBar&) = delete;
+
+  bool Create(HWND parent, const Icons& icons, const ActionRegistry& actions, WindowMenus& menus);
+  HWND Handle() const { return hwnd_; }
+  // The height it takes at the top of the window; 0 while hidden.
+  int Height() const;
+
+  // Enables and checks the buttons as their actions say; also runs by
+  // itself a few times a second, as the actions' update handlers would.
+  void UpdateButtons();
+
+  // Setting "ShowHint": the buttons' tool tips on or off.
+  void ShowHints(bool on);
+
+  // WM_NOTIFY from the tool bar or its hint window; false when not ours.
+  bool OnNotify(NMHDR& header, LRESULT& result);
+
+ private:
+  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+
+  HWND hwnd_ = nullptr;
+  HWND parent_ = nullptr;
+  const ActionRegistry* actions_ = nullptr;
+  WindowMenus* menus_ = nullptr;
+  int height_ = 0;
+  std::unordered_map<int, std::wstring> hints_;  // by command id
+};
+
+}  // namespace quillo
