@@ -41,10 +41,13 @@ inline constexpr int kWinToKoi = 19;
 // The kind that converts from one table to another; 0 when they are the same.
 int ConvertKind(LetterTable from, LetterTable to);
 
-// The length never changes. Kinds 4 and 17 convert every byte (a bijection
-// of the upper half between DOS-866 and Windows-1251); the other kinds
-// convert the letters of the tables and copy every other byte. A kind
-// outside 0-20 copies the text unchanged.
+// The length never changes. Kinds 4 and 17 (DOS-866) and 12 and 19 (KOI8-R)
+// convert every byte: a bijection of the upper half with Windows-1251 in
+// which each character the two code pages share keeps its identity and the
+// rest (pseudo-graphics above all) take places Windows-1251 has free; a
+// pseudo-graphic character takes the same place from DOS-866 and KOI8-R.
+// The other kinds convert the letters of the tables and copy every other
+// byte. A kind outside 0-20 copies the text unchanged.
 std::string ConvertText(std::string_view text, int kind);
 void ConvertTextInPlace(std::string& text, int kind);
 void ConvertBytesInPlace(char* data, std::size_t size, int kind);

@@ -94,6 +94,65 @@ constexpr BytePair kDosWinPairs[] = {
 
 static_assert(std::size(kDosWinPairs) == 128 - 64, "one pair for every upper byte but the letters");
 
+// The 64 characters of each code page besides its letters, in byte order.
+constexpr char16_t kWinOthers[64] = {  // 0x80-0xBF
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,
+    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,
+    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,
+    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
+};
+constexpr char16_t kDosOthers[64] = {  // 0xB0-0xDF, 0xF0-0xFF
+    0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x2561, 0x2562, 0x2556,
+    0x2555, 0x2563, 0x2551, 0x2557, 0x255D, 0x255C, 0x255B, 0x2510,
+    0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x255E, 0x255F,
+    0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x2567,
+    0x2568, 0x2564, 0x2565, 0x2559, 0x2558, 0x2552, 0x2553, 0x256B,
+    0x256A, 0x2518, 0x250C, 0x2588, 0x2584, 0x258C, 0x2590, 0x2580,
+    0x0401, 0x0451, 0x0404, 0x0454, 0x0407, 0x0457, 0x040E, 0x045E,
+    0x00B0, 0x2219, 0x00B7, 0x221A, 0x2116, 0x00A4, 0x25A0, 0x00A0,
+};
+constexpr char16_t kKoiOthers[64] = {  // 0x80-0xBF
+    0x2500, 0x2502, 0x250C, 0x2510, 0x2514, 0x2518, 0x251C, 0x2524,
+    0x252C, 0x2534, 0x253C, 0x2580, 0x2584, 0x2588, 0x258C, 0x2590,
+    0x2591, 0x2592, 0x2593, 0x2320, 0x25A0, 0x2219, 0x221A, 0x2248,
+    0x2264, 0x2265, 0x00A0, 0x2321, 0x00B0, 0x00B2, 0x00B7, 0x00F7,
+    0x2550, 0x2551, 0x2552, 0x0451, 0x2553, 0x2554, 0x2555, 0x2556,
+    0x2557, 0x2558, 0x2559, 0x255A, 0x255B, 0x255C, 0x255D, 0x255E,
+    0x255F, 0x2560, 0x2561, 0x0401, 0x2562, 0x2563, 0x2564, 0x2565,
+    0x2566, 0x2567, 0x2568, 0x2569, 0x256A, 0x256B, 0x256C, 0x00A9,
+};
+
+constexpr bool IsLetterCode(const LetterCodes& letters, int byte) {
+  for (unsigned char code : letters)
+    if (code == byte) return true;
+  return false;
+}
+
+constexpr UpperHalf CharsOf(const LetterCodes& letters, const char16_t (&others)[64]) {
+  UpperHalf chars{};
+  for (std::size_t i = 0; i < letters.size(); ++i)
+    chars[letters[i] - 0x80] = static_cast<char16_t>(0x0410 + i);
+  std::size_t next = 0;
+  for (int b = 0x80; b < 0x100; ++b)
+    if (!IsLetterCode(letters, b)) chars[b - 0x80] = others[next++];
+  return chars;
+}
+
+constexpr UpperHalf kWinChars = CharsOf(kLetters[4], kWinOthers);
+constexpr UpperHalf kDosChars = CharsOf(kLetters[0], kDosOthers);
+constexpr UpperHalf kKoiChars = CharsOf(kLetters[2], kKoiOthers);
+
+// The byte of a character in a code page's upper half, -1 when it has none.
+constexpr int ByteOf(const UpperHalf& chars, char16_t ch) {
+  for (int b = 0; b < 128; ++b)
+    if (chars[b] == ch) return 0x80 + b;
+  return -1;
+}
+
 constexpr ByteMap Identity() {
   ByteMap map{};
   for (int b = 0; b < 256; ++b) map[b] = static_cast<unsigned char>(b);
@@ -109,6 +168,45 @@ constexpr ByteMap LetterMap(const LetterCodes& from, const LetterCodes& to) {
 constexpr ByteMap DosToWin() {
   ByteMap map = LetterMap(kLetters[0], kLetters[4]);
   for (const BytePair& pair : kDosWinPairs) map[pair.dos] = pair.win;
+  return map;
+}
+
+struct CharSlot {
+  char16_t ch;
+  unsigned char win;
+};
+
+// KOI8-R characters that have no place of their own by the rule below take
+// the eight Windows-1251 characters that CP866 has and KOI8-R lacks.
+constexpr CharSlot kKoiOwnSlots[] = {
+    {0x2591, 0xA4},                  // ░ ¤ (its DOS place, ©, is a KOI8-R character)
+    {0x00B2, 0xB9}, {0x00F7, 0xA2},  // ² №    ÷ ў
+    {0x2264, 0xAA}, {0x2265, 0xBA},  // ≤ Є    ≥ є
+    {0x2320, 0xAF}, {0x2321, 0xBF},  // ⌠ Ї    ⌡ ї
+    {0x2248, 0xA1},                  // ≈ Ў
+};
+
+constexpr int OwnSlotOf(char16_t ch) {
+  for (const CharSlot& own : kKoiOwnSlots)
+    if (own.ch == ch) return own.win;
+  return -1;
+}
+
+// Like DOS-866, KOI8-R maps onto Windows-1251 one to one: the characters
+// both have exactly, and each pseudo-graphic character onto the same place
+// as in the DOS-866 map, so that one display rule serves both code pages.
+constexpr ByteMap KoiToWin() {
+  const ByteMap dos = DosToWin();
+  ByteMap map = LetterMap(kLetters[2], kLetters[4]);
+  for (int b = 0x80; b < 0x100; ++b) {
+    if (IsLetterCode(kLetters[2], b)) continue;
+    const char16_t ch = kKoiChars[b - 0x80];
+    const int win = ByteOf(kWinChars, ch);
+    const int own = OwnSlotOf(ch);
+    const int in_dos = ByteOf(kDosChars, ch);
+    // A byte left at 0 would break the bijection check below.
+    map[b] = static_cast<unsigned char>(win >= 0 ? win : own >= 0 ? own : in_dos >= 0 ? dos[in_dos] : 0);
+  }
   return map;
 }
 
@@ -128,6 +226,7 @@ constexpr bool IsBijection(const ByteMap& map) {
 }
 
 static_assert(IsBijection(DosToWin()), "every CP866 byte needs its own Windows-1251 byte");
+static_assert(IsBijection(KoiToWin()), "every KOI8-R byte needs its own Windows-1251 byte");
 
 constexpr std::array<ByteMap, kConvertKindCount> BuildMaps() {
   std::array<ByteMap, kConvertKindCount> maps{};
@@ -138,6 +237,8 @@ constexpr std::array<ByteMap, kConvertKindCount> BuildMaps() {
       if (from != to) maps[kind++] = LetterMap(kLetters[from], kLetters[to]);
   maps[kDosToWin] = DosToWin();
   maps[kWinToDos] = Inverse(maps[kDosToWin]);
+  maps[kKoiToWin] = KoiToWin();
+  maps[kWinToKoi] = Inverse(maps[kKoiToWin]);
   return maps;
 }
 
@@ -158,6 +259,10 @@ int ConvertKind(LetterTable from, LetterTable to) {
 
 const ByteMap& ConversionMap(int kind) {
   return kMaps[kind >= 0 && kind < kConvertKindCount ? kind : 0];
+}
+
+const UpperHalf& UpperHalfOf(TCodePage page) {
+  return page == cpDOS ? kDosChars : page == cpKOI ? kKoiChars : kWinChars;
 }
 
 }  // namespace quillo

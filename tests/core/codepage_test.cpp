@@ -1,56 +1,22 @@
 #include "core/codepage.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
-#include <cstdint>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "core/win1251.h"
+#include "iconv_reference.h"
 
 namespace quillo {
 namespace {
 
-// glibc's iconv serves as the independent reference for the code pages.
-std::optional<std::string> Iconv(const char* from, const char* to, const std::string& in) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  std::string source = in;
-  std::string out(in.size() * 4 + 8, '\0');
-  char* src = source.data();
-  size_t src_left = source.size();
-  char* dst = out.data();
-  size_t dst_left = out.size();
-  const size_t rc = iconv(cd, &src, &src_left, &dst, &dst_left);
-  iconv_close(cd);
-  if (rc == static_cast<size_t>(-1)) return std::nullopt;
-  out.resize(out.size() - dst_left);
-  return out;
-}
+using reference::ByteOf;
+using reference::CharOf;
 
 std::string Encode(const char* charset, const std::string& utf8) {
-  auto bytes = Iconv("UTF-8", charset, utf8);
+  const auto bytes = reference::Iconv("UTF-8", charset, utf8);
   EXPECT_TRUE(bytes) << utf8 << " in " << charset;
   return bytes.value_or("");
-}
-
-// The character of one byte in a code page, 0 when it has none.
-char32_t CharOf(const char* charset, int byte) {
-  auto utf32 = Iconv(charset, "UTF-32LE", std::string(1, static_cast<char>(byte)));
-  if (!utf32 || utf32->size() != 4) return 0;
-  const auto* p = reinterpret_cast<const unsigned char*>(utf32->data());
-  return p[0] | p[1] << 8 | p[2] << 16 | static_cast<char32_t>(p[3]) << 24;
-}
-
-// The byte of a character in a code page, -1 when it has none.
-int ByteOf(const char* charset, char32_t ch) {
-  std::string utf32(4, '\0');
-  for (int i = 0; i < 4; ++i) utf32[i] = static_cast<char>((ch >> (8 * i)) & 0xFF);
-  auto bytes = Iconv("UTF-32LE", charset, utf32);
-  if (!bytes || bytes->size() != 1) return -1;
-  return static_cast<unsigned char>((*bytes)[0]);
 }
 
 bool IsBasicLetter(char32_t ch) { return ch >= 0x0410 && ch <= 0x044F; }
@@ -132,11 +98,15 @@ TEST(CodePageConvert, KindNumbersFollowSourceThenTarget) {
   for (const auto& t : kTables) EXPECT_EQ(ConvertKind(t.table, t.table), 0);
 }
 
-// Kinds other than 4 and 17 convert the 64 letters and copy all else.
+bool IsBijectionKind(int kind) {
+  return kind == kDosToWin || kind == kWinToDos || kind == kKoiToWin || kind == kWinToKoi;
+}
+
+// Kinds other than 4, 12, 17 and 19 convert the 64 letters and copy all else.
 TEST(CodePageConvert, LetterKindsAgainstIconv) {
   const std::string all = AllBytes();
   for (const auto& k : kKinds) {
-    if (k.kind == kDosToWin || k.kind == kWinToDos) continue;
+    if (IsBijectionKind(k.kind)) continue;
     const std::string out = ConvertText(all, k.kind);
     ASSERT_EQ(out.size(), 256u);
     for (int b = 0; b < 256; ++b) {
@@ -158,38 +128,91 @@ TEST(CodePageConvert, ZeroBytesDoNotEndTheText) {
   EXPECT_EQ(ConvertText(text, kDosToWin), std::string("\xC0\0\xC0\0\xF0", 5));
 }
 
-// Every character of CP866 that Windows-1251 also has lands on its byte.
-TEST(CodePageDosWin, SharedCharactersAsPublished) {
-  const std::string shown = ConvertText(AllBytes(), kDosToWin);
+struct BijectionCase {
+  TCodePage page;
+  const char* charset;
+  int to_win, from_win;
+  int shared;  // characters of the upper half that Windows-1251 also has
+};
+
+const BijectionCase kBijections[] = {
+    {cpDOS, "CP866", kDosToWin, kWinToDos, 64 + 13},
+    {cpKOI, "KOI8-R", kKoiToWin, kWinToKoi, 64 + 6},
+};
+
+// Every character of the code page that Windows-1251 also has lands on its
+// byte, both ways.
+TEST(CodePageBijection, SharedCharactersAsPublished) {
+  for (const auto& c : kBijections) {
+    const std::string shown = ConvertText(AllBytes(), c.to_win);
+    int shared = 0;
+    for (int b = 0; b < 256; ++b) {
+      const int win = ByteOf("CP1251", CharOf(c.charset, b));
+      if (win < 0) continue;
+      ++shared;
+      EXPECT_EQ(static_cast<unsigned char>(shown[b]), win) << c.charset << " 0x" << std::hex << b;
+      EXPECT_EQ(ConvertText(std::string(1, static_cast<char>(win)), c.from_win),
+                std::string(1, static_cast<char>(b)));
+    }
+    EXPECT_EQ(shared, 128 + c.shared) << c.charset;
+  }
+}
+
+TEST(CodePageBijection, NamedCharactersOfBothCodePages) {
+  const struct {
+    TCodePage page;
+    const char* chars;
+  } cases[] = {{cpDOS, "АЯаяпрЁёЄєЇїЎў№°·¤\u00A0"}, {cpKOI, "АЯаяпрЁё°·©\u00A0"}};
+  for (const auto& c : cases) {
+    const char* charset = c.page == cpDOS ? "CP866" : "KOI8-R";
+    EXPECT_EQ(ConvertToWin(Encode(charset, c.chars), c.page), Utf8ToWin1251(c.chars)) << charset;
+    EXPECT_EQ(ConvertFromWin(Utf8ToWin1251(c.chars), c.page), Encode(charset, c.chars)) << charset;
+  }
+}
+
+// Characters the code page has and Windows-1251 lacks take places of
+// characters Windows-1251 has and the code page lacks, so nothing a file
+// holds is merged with anything else.
+TEST(CodePageBijection, UnsharedCharactersTakeUnsharedPlaces) {
+  for (const auto& c : kBijections) {
+    const std::string shown = ConvertText(AllBytes(), c.to_win);
+    for (int b = 0x80; b < 256; ++b) {
+      if (ByteOf("CP1251", CharOf(c.charset, b)) >= 0) continue;
+      const auto win = static_cast<unsigned char>(shown[b]);
+      EXPECT_GE(win, 0x80);
+      EXPECT_EQ(ByteOf(c.charset, Win1251ToUnicode(win)), -1)
+          << c.charset << " 0x" << std::hex << b << " -> 0x" << int(win);
+    }
+  }
+}
+
+TEST(CodePageBijection, RoundTripOfEveryByte) {
+  const std::string all = AllBytes();
+  for (const auto& c : kBijections) {
+    EXPECT_EQ(ConvertText(ConvertText(all, c.to_win), c.from_win), all) << c.charset;
+    EXPECT_EQ(ConvertText(ConvertText(all, c.from_win), c.to_win), all) << c.charset;
+    EXPECT_EQ(ConvertText(all, c.to_win).substr(0, 128), all.substr(0, 128)) << c.charset;
+  }
+}
+
+// A pseudo-graphic character takes the same Windows-1251 place from either
+// code page, so one display rule serves both. The one exception: ░ sits on
+// © in the DOS map, and KOI8-R has © of its own.
+TEST(CodePageBijection, PseudoGraphicsShareTheirPlaces) {
   int shared = 0;
-  for (int b = 0; b < 256; ++b) {
-    const int win = ByteOf("CP1251", CharOf("CP866", b));
-    if (win < 0) continue;
+  for (int dos = 0x80; dos < 256; ++dos) {
+    const char32_t ch = CharOf("CP866", dos);
+    const int koi = ByteOf("KOI8-R", ch);
+    if (koi < 0 || ByteOf("CP1251", ch) >= 0) continue;
     ++shared;
-    EXPECT_EQ(static_cast<unsigned char>(shown[b]), win) << "CP866 0x" << std::hex << b;
-    EXPECT_EQ(ConvertText(std::string(1, static_cast<char>(win)), kWinToDos),
-              std::string(1, static_cast<char>(b)));
+    const std::string from_dos = ConvertToWin(std::string(1, char(dos)), cpDOS);
+    const std::string from_koi = ConvertToWin(std::string(1, char(koi)), cpKOI);
+    if (ch == U'░')
+      EXPECT_EQ(from_dos, "\xA9");
+    else
+      EXPECT_EQ(from_koi, from_dos) << "U+" << std::hex << int(ch);
   }
-  EXPECT_EQ(shared, 128 + 64 + 13);
-}
-
-TEST(CodePageDosWin, NamedCharactersOfBothCodePages) {
-  const std::string chars = "АЯаяпрЁёЄєЇїЎў№°·¤\u00A0";
-  EXPECT_EQ(ConvertText(Encode("CP866", chars), kDosToWin), Utf8ToWin1251(chars));
-  EXPECT_EQ(ConvertText(Utf8ToWin1251(chars), kWinToDos), Encode("CP866", chars));
-}
-
-// CP866 characters missing from Windows-1251 take characters missing from
-// CP866, so nothing a DOS-866 file holds is merged with anything else.
-TEST(CodePageDosWin, UnsharedCharactersTakeUnsharedPlaces) {
-  const std::string shown = ConvertText(AllBytes(), kDosToWin);
-  for (int b = 0x80; b < 256; ++b) {
-    if (ByteOf("CP1251", CharOf("CP866", b)) >= 0) continue;
-    const auto win = static_cast<unsigned char>(shown[b]);
-    EXPECT_GE(win, 0x80);
-    EXPECT_EQ(ByteOf("CP866", Win1251ToUnicode(win)), -1)
-        << "CP866 0x" << std::hex << b << " -> 0x" << int(win);
-  }
+  EXPECT_EQ(shared, 48 + 3);  // the frames and blocks, ∙ √ ■
 }
 
 TEST(CodePageDosWin, VisuallyCloseReplacements) {
@@ -200,13 +223,6 @@ TEST(CodePageDosWin, VisuallyCloseReplacements) {
                {"┼", "†"}, {"∙", "•"}, {"┐", "¬"}, {"╣╠", "«»"}};
   for (const auto& c : cases)
     EXPECT_EQ(Win1251ToUtf8(ConvertText(Encode("CP866", c.dos), kDosToWin)), c.win) << c.dos;
-}
-
-TEST(CodePageDosWin, RoundTripOfEveryByte) {
-  const std::string all = AllBytes();
-  EXPECT_EQ(ConvertText(ConvertText(all, kDosToWin), kWinToDos), all);
-  EXPECT_EQ(ConvertText(ConvertText(all, kWinToDos), kDosToWin), all);
-  EXPECT_EQ(ConvertText(all, kDosToWin).substr(0, 128), all.substr(0, 128));
 }
 
 // A file loaded as DOS-866, viewed as KOI8-R, then as Windows-1251 again:
@@ -223,18 +239,17 @@ TEST(CodePageViews, LettersOfEachViewReadTheSame) {
   const std::string expected = Utf8ToWin1251("Съешь же ещ\u0451 этих мягких французских булок");
   EXPECT_EQ(ConvertToWin(Encode("CP866", words), cpDOS), expected);
   EXPECT_EQ(ConvertFromWin(expected, cpDOS), Encode("CP866", words));
-  const std::string no_yo = "Съешь же еще этих мягких французских булок";
-  EXPECT_EQ(ConvertToWin(Encode("KOI8-R", no_yo), cpKOI), Utf8ToWin1251(no_yo));
-  EXPECT_EQ(ConvertFromWin(Utf8ToWin1251(no_yo), cpKOI), Encode("KOI8-R", no_yo));
+  EXPECT_EQ(ConvertToWin(Encode("KOI8-R", words), cpKOI), expected);
+  EXPECT_EQ(ConvertFromWin(expected, cpKOI), Encode("KOI8-R", words));
   EXPECT_EQ(ConvertToWin(expected, cpWIN), expected);
   EXPECT_EQ(ConvertFromWin(expected, cpWIN), expected);
   EXPECT_EQ(ConvertToWin(expected, cpNone), expected);
 }
 
-TEST(CodePageViews, YoOnlyInTheDosView) {
-  EXPECT_EQ(ConvertToWin("\xB3\xA3", cpKOI), "\xB3\xA3");  // KOI8-R Ё ё stay
-  EXPECT_EQ(ConvertFromWin("\xA8\xB8", cpKOI), "\xA8\xB8");
-  EXPECT_EQ(ConvertToWin("\xF0\xF1", cpDOS), "\xA8\xB8");  // CP866 Ё ё convert
+TEST(CodePageViews, YoInEveryView) {
+  EXPECT_EQ(ConvertToWin("\xB3\xA3", cpKOI), "\xA8\xB8");  // KOI8-R Ё ё
+  EXPECT_EQ(ConvertFromWin("\xA8\xB8", cpKOI), "\xB3\xA3");
+  EXPECT_EQ(ConvertToWin("\xF0\xF1", cpDOS), "\xA8\xB8");  // CP866 Ё ё
 }
 
 TEST(CodePageViews, InPlaceMatchesCopy) {
