@@ -1,7 +1,8 @@
 #pragma once
 // The Cyrillic code pages a document file can be in, conversion of text
 // between them, and the guess of a text's code page from its bytes.
-// Text is a string of 8-bit bytes; the shown text is always Windows-1251.
+// Text is a string of 8-bit bytes; a document is held in Windows-1251
+// (shown_text.h says how each view shows it).
 #include <array>
 #include <cstddef>
 #include <string>
