@@ -7,8 +7,8 @@
 
 // quillo_guard_enter(fn, context) calls fn(context) and returns 0, or, when
 // an exception nobody deeper handled reaches its frame, unwinds the frames
-// between (their own unwind handlers and destructors run) and returns the
-// exception's code.
+// between (their unwind handlers run: MSVC-built code runs its destructors)
+// and returns the exception's code.
 extern "C" std::uint32_t quillo_guard_enter(void (*fn)(void*), void* context);
 
 #if defined(__x86_64__)
