@@ -25,9 +25,9 @@ constexpr FaultCode kUncaughtGccThrow = kFaultGccException;
 constexpr FaultCode kUncaughtGccThrow = kFaultAbort;  // 32-bit GCC: terminate, then abort
 #endif
 
-FaultCode Notify(CallbackAddress proc, HostTable& table) {
+FaultCode Notify(const FaultGuard& guard, CallbackAddress proc, HostTable& table) {
   auto call = [&] { CallNotifyProc(proc, table.Interface()); };
-  return RunGuarded(call);
+  return guard.Run(call);
 }
 
 int HostRecursion(int depth) {
@@ -43,6 +43,7 @@ class FaultGuardTest : public ::testing::Test {
   PluginTestHost host;
   HostTable table{host};
   Library faults{L"fault_kinds.dll"};
+  FaultGuard guard;  // after the plug-in is loaded, as the program does
   void SetUp() override { ASSERT_NE(faults.Handle(), nullptr); }
 };
 
@@ -58,7 +59,7 @@ TEST_F(FaultGuardTest, EachKindOfFaultEndsOnlyItsCallAgainAndAgain) {
   };
   for (int round = 0; round < 3; ++round) {
     for (const Case& c : cases) {
-      EXPECT_EQ(Notify(faults.Proc(c.proc), table), c.expected) << c.proc << ", round " << round;
+      EXPECT_EQ(Notify(guard, faults.Proc(c.proc), table), c.expected) << c.proc << ", round " << round;
     }
   }
 }
@@ -67,22 +68,22 @@ TEST_F(FaultGuardTest, CallIntoAnUnloadedLibraryIsAnAccessViolation) {
   Library freed(L"freed_plugin.dll");
   ASSERT_NE(freed.Handle(), nullptr);
   CallbackAddress stale = freed.Proc("Notify");
-  EXPECT_EQ(Notify(stale, table), kFaultNone);
+  EXPECT_EQ(Notify(guard, stale, table), kFaultNone);
   freed.Free();
   ASSERT_EQ(GetModuleHandleW(L"freed_plugin.dll"), nullptr);
-  EXPECT_EQ(Notify(stale, table), kFaultAccessViolation);
+  EXPECT_EQ(Notify(guard, stale, table), kFaultAccessViolation);
 }
 
 TEST_F(FaultGuardTest, ExceptionsAPluginCatchesItselfAreNoFault) {
   const int caught = faults.Call<int>("Caught");
   const int cleanups = faults.Call<int>("Cleanups");
-  EXPECT_EQ(Notify(faults.Proc("ThrowAndCatch"), table), kFaultNone);
+  EXPECT_EQ(Notify(guard, faults.Proc("ThrowAndCatch"), table), kFaultNone);
   EXPECT_EQ(faults.Call<int>("Caught"), caught + 3);
   EXPECT_EQ(faults.Call<int>("Cleanups"), cleanups + 3);
 }
 
 TEST_F(FaultGuardTest, ThreadStaysUsableAfterStackOverflows) {
-  for (int i = 0; i < 5; ++i) ASSERT_EQ(Notify(faults.Proc("StackOverflow"), table), kFaultStackOverflow);
+  for (int i = 0; i < 5; ++i) ASSERT_EQ(Notify(guard, faults.Proc("StackOverflow"), table), kFaultStackOverflow);
   EXPECT_EQ(HostRecursion(400), 400);  // 400 KB of stack
   bool caught = false;
   try {
@@ -91,20 +92,20 @@ TEST_F(FaultGuardTest, ThreadStaysUsableAfterStackOverflows) {
     caught = true;
   }
   EXPECT_TRUE(caught);
-  EXPECT_EQ(Notify(faults.Proc("StackOverflow"), table), kFaultStackOverflow);
+  EXPECT_EQ(Notify(guard, faults.Proc("StackOverflow"), table), kFaultStackOverflow);
 }
 
 TEST_F(FaultGuardTest, GuardedCallsNestThroughTheHost) {
   Library good(L"good_plugin.dll");
   auto execute = [&] { CallExecute(good.Proc("Execute"), table.Interface()); };
-  ASSERT_EQ(RunGuarded(execute), kFaultNone);
+  ASSERT_EQ(guard.Run(execute), kFaultNone);
   FaultCode inner = kFaultNone;
   // The host answers good's SetSelText with another plug-in call, as a text
   // change notifies the other plug-ins, and that one faults.
-  host.onSetSelText = [&] { inner = Notify(faults.Proc("AccessViolation"), table); };
+  host.onSetSelText = [&] { inner = Notify(guard, faults.Proc("AccessViolation"), table); };
   CallbackAddress keyDown = host.Callback(reinterpret_cast<NativeHandle>(good.Handle()), PluginEvent::KeyDown);
   auto press = [&] { CallKeyProc(keyDown, table.Interface(), 'A', QUILLO_CTRL); };
-  EXPECT_EQ(RunGuarded(press), kFaultNone);
+  EXPECT_EQ(guard.Run(press), kFaultNone);
   EXPECT_EQ(inner, kFaultAccessViolation);
   EXPECT_EQ(host.texts, std::vector<std::string>{"good: key 65 shift 2"});
 }
@@ -120,14 +121,16 @@ class PluginStory : public ::testing::Test {
  protected:
   PluginTestHost host;
   HostTable table{host};
+  FaultGuard guard;
   std::vector<std::unique_ptr<Library>> plugins;
 
   void Start(std::initializer_list<const wchar_t*> names) {
     for (const wchar_t* name : names) plugins.push_back(std::make_unique<Library>(name));
+    guard.FindCRuntimes();
     std::vector<FaultCode> results;
     for (auto& p : plugins) {
       auto execute = [&] { CallExecute(p->Proc("Execute"), table.Interface()); };
-      results.push_back(RunGuarded(execute));
+      results.push_back(guard.Run(execute));
     }
     for (std::size_t i = plugins.size(); i-- > 0;) {
       if (results[i] != kFaultNone) plugins.erase(plugins.begin() + static_cast<std::ptrdiff_t>(i));
@@ -139,14 +142,14 @@ class PluginStory : public ::testing::Test {
     for (auto& p : plugins) {
       CallbackAddress proc = host.Callback(reinterpret_cast<NativeHandle>(p->Handle()), PluginEvent::KeyDown);
       auto call = [&] { CallKeyProc(proc, table.Interface(), key, shift); };
-      if (proc) codes.push_back(RunGuarded(call));
+      if (proc) codes.push_back(guard.Run(call));
     }
     return codes;
   }
 
   FaultCode ChooseMenuItem(std::int32_t index, std::uint8_t shift) {
     auto call = [&] { CallMenuProc(host.menuItems.at(index).callback, index, table.Interface(), shift); };
-    return RunGuarded(call);
+    return guard.Run(call);
   }
 };
 
@@ -165,7 +168,7 @@ TEST_F(PluginStory, AFaultingCallbackLeavesTheEventToLaterPlugins) {
   }
   EXPECT_EQ(host.texts.size(), 5u);
   CallbackAddress change = host.Callback(reinterpret_cast<NativeHandle>(plugins[0]->Handle()), PluginEvent::Change);
-  EXPECT_EQ(Notify(change, table), kUncaughtGccThrow);
+  EXPECT_EQ(Notify(guard, change, table), kUncaughtGccThrow);
   EXPECT_EQ(KeyDown('Z', 0), (std::vector<FaultCode>{kFaultAccessViolation, kFaultNone}));
   EXPECT_EQ(host.texts.back(), "good: key 90 shift 0");
 }

@@ -21,9 +21,11 @@ class SamplePlugin : public ::testing::Test {
   PluginTestHost host;
   HostTable table{host};
 
+  FaultGuard guard;
+
   FaultCode Start(const Library& plugin) {
     auto execute = [&] { CallExecute(plugin.Proc("Execute"), table.Interface()); };
-    return RunGuarded(execute);
+    return guard.Run(execute);
   }
 };
 
@@ -52,7 +54,7 @@ TEST_F(SamplePlugin, CallbacksRegistersEveryNotification) {
     EXPECT_NE(host.Callback(self, event), 0u) << static_cast<int>(event);
   }
   auto press = [&] { CallKeyProc(host.Callback(self, PluginEvent::KeyDown), table.Interface(), 'Q', QUILLO_CTRL); };
-  EXPECT_EQ(RunGuarded(press), kFaultNone);
+  EXPECT_EQ(guard.Run(press), kFaultNone);
 }
 
 TEST_F(SamplePlugin, CommandsMakesOneItemPerCommandInItsSubmenu) {

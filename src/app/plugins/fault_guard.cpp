@@ -129,32 +129,28 @@ namespace {
 // guard. Installed only for the duration of one guarded call.
 void __cdecl OnAbort(int) { RaiseException(kFaultAbort, EXCEPTION_NONCONTINUABLE, 0, nullptr); }
 
-using SignalFunction = void(__cdecl*)(int);
-using SignalSetter = SignalFunction(__cdecl*)(int, SignalFunction);
+using SignalHandler = void(__cdecl*)(int);
+using SignalFunction = SignalHandler(__cdecl*)(int, SignalHandler);
 
 class AbortHook {
  public:
-  AbortHook() {
-    static const wchar_t* const kRuntimes[] = {L"msvcrt.dll", L"ucrtbase.dll"};
+  explicit AbortHook(void* const (&signalFunctions)[2]) {
     for (int i = 0; i < 2; ++i) {
-      HMODULE runtime = GetModuleHandleW(kRuntimes[i]);
-      if (!runtime) continue;
-      setters_[i] = reinterpret_cast<SignalSetter>(
-          reinterpret_cast<void*>(GetProcAddress(runtime, "signal")));
-      if (setters_[i]) previous_[i] = setters_[i](SIGABRT, OnAbort);
+      signal_[i] = reinterpret_cast<SignalFunction>(signalFunctions[i]);
+      if (signal_[i]) previous_[i] = signal_[i](SIGABRT, OnAbort);
     }
   }
   ~AbortHook() {
     for (int i = 1; i >= 0; --i) {
-      if (setters_[i] && previous_[i] != SIG_ERR) setters_[i](SIGABRT, previous_[i]);
+      if (signal_[i] && previous_[i] != SIG_ERR) signal_[i](SIGABRT, previous_[i]);
     }
   }
   AbortHook(const AbortHook&) = delete;
   AbortHook& operator=(const AbortHook&) = delete;
 
  private:
-  SignalSetter setters_[2] = {};
-  SignalFunction previous_[2] = {SIG_ERR, SIG_ERR};
+  SignalFunction signal_[2] = {};
+  SignalHandler previous_[2] = {SIG_ERR, SIG_ERR};
 };
 
 // A stack overflow is only survivable with room left below it for the
@@ -166,12 +162,9 @@ class AbortHook {
 // Touching that page raises the overflow while the reserve is still free.
 constexpr ULONG kStackReserve = 64 * 1024;
 
-void ArmStackGuard() {
+void ArmStackGuard(ULONG_PTR page) {
   ULONG guarantee = kStackReserve;
   SetThreadStackGuarantee(&guarantee);
-  SYSTEM_INFO system;
-  GetSystemInfo(&system);
-  const auto page = static_cast<ULONG_PTR>(system.dwPageSize);
   MEMORY_BASIC_INFORMATION stack;
   if (!VirtualQuery(&stack, &stack, sizeof stack)) return;
   const ULONG_PTR base = reinterpret_cast<ULONG_PTR>(stack.AllocationBase);
@@ -188,9 +181,24 @@ void ArmStackGuard() {
 
 }  // namespace
 
-FaultCode RunGuarded(void (*fn)(void*), void* context) {
-  ArmStackGuard();
-  AbortHook hook;
+FaultGuard::FaultGuard() {
+  SYSTEM_INFO system;
+  GetSystemInfo(&system);
+  pageSize_ = system.dwPageSize;
+  FindCRuntimes();
+}
+
+void FaultGuard::FindCRuntimes() {
+  static const wchar_t* const kRuntimes[] = {L"msvcrt.dll", L"ucrtbase.dll"};
+  for (int i = 0; i < 2; ++i) {
+    HMODULE runtime = GetModuleHandleW(kRuntimes[i]);
+    signalFunctions_[i] = runtime ? reinterpret_cast<void*>(GetProcAddress(runtime, "signal")) : nullptr;
+  }
+}
+
+FaultCode FaultGuard::Run(void (*fn)(void*), void* context) const {
+  ArmStackGuard(pageSize_);
+  AbortHook hook(signalFunctions_);
   return quillo_guard_enter(fn, context);
 }
 

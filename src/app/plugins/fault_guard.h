@@ -35,12 +35,28 @@ constexpr FaultCode kFaultGccException = 0x20474343;   // a C++ throw of 64-bit 
 // GCC plug-in's uncaught C++ exception ends there).
 constexpr FaultCode kFaultAbort = 0xE0515101;
 
-FaultCode RunGuarded(void (*fn)(void*), void* context);
+class FaultGuard {
+ public:
+  FaultGuard();
+  FaultGuard(const FaultGuard&) = delete;
+  FaultGuard& operator=(const FaultGuard&) = delete;
 
-template <typename F>
-FaultCode RunGuarded(F& f) {
-  return RunGuarded([](void* p) { (*static_cast<F*>(p))(); }, &f);
-}
+  // Finds the C runtimes loaded in the process, whose abort() the guard
+  // catches; done on creation, again after loading plug-in libraries. (Not
+  // per call: asking Windows for a library that is not loaded is slow.)
+  void FindCRuntimes();
+
+  FaultCode Run(void (*fn)(void*), void* context) const;
+
+  template <typename F>
+  FaultCode Run(F& f) const {
+    return Run([](void* p) { (*static_cast<F*>(p))(); }, &f);
+  }
+
+ private:
+  void* signalFunctions_[2] = {};  // signal() of msvcrt.dll and of ucrtbase.dll
+  std::uintptr_t pageSize_ = 4096;
+};
 
 // The fault in Russian words for a message, with the code: "нарушение
 // доступа к памяти (C0000005)". UTF-8.

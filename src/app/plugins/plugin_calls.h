@@ -1,7 +1,7 @@
 #pragma once
 // Calls from the host into a plug-in, with the SDK's calling conventions
-// (stdcall on x86). Run them through RunGuarded (fault_guard.h): the code on
-// the other side is foreign.
+// (stdcall on x86). Run them through a FaultGuard (fault_guard.h): the code
+// on the other side is foreign.
 //
 // Small arguments go out zero-extended to a full slot, so a plug-in that
 // declares its key or modifier as a 32-bit integer still reads the value.
