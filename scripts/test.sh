@@ -37,12 +37,12 @@ count_results() {
 }
 
 echo "== core tests (native)"
-./build/native/tests/core/quillo_core_tests --gtest_output=xml:build/test-logs/core.xml \
+./${QUILLO_NATIVE_BUILD:-build/native}/tests/core/quillo_core_tests --gtest_output=xml:build/test-logs/core.xml \
   > build/test-logs/core.log 2>&1
 count_results build/test-logs/core.xml core
 tail -n 3 build/test-logs/core.log
 
-WIN=build/win64
+WIN=${QUILLO_WIN_BUILD:-build/win64}
 WIN_EXE_DIR=$(winepath_dir() { :; }; echo "$ROOT/$WIN")
 export LC_ALL=ru_RU.UTF-8
 WINE_LOG=$ROOT/build/test-logs/wine.log

@@ -17,6 +17,7 @@ struct Marks {
 
 Marks Read(MainForm& form) {
   auto& a = form.Actions();
+  a.TakeSnapshot();  // as a menu does when it opens
   return {a.State(ActionId::CodWIN).checked, a.State(ActionId::CodDOS).checked,
           a.State(ActionId::CodKOI).checked, a.State(ActionId::CodAutoOpt).checked,
           a.State(ActionId::FileSave).enabled};

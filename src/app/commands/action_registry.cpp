@@ -1,27 +1,52 @@
 #include "app/commands/action_registry.h"
 
+#include <new>
+
+#include "app/platform/error_box.h"
+
 namespace quillo {
 
 void ActionRegistry::Bind(ActionId id, Execute execute, Update update) {
   handlers_[static_cast<int>(id)] = {std::move(execute), std::move(update)};
 }
 
-bool ActionRegistry::IsBound(ActionId id) const {
-  return handlers_.count(static_cast<int>(id)) > 0;
+bool ActionRegistry::IsBound(ActionId id) const { return handlers_.count(static_cast<int>(id)) > 0; }
+
+void ActionRegistry::SetSnapshotSource(std::function<CommandSnapshot()> source) {
+  source_ = std::move(source);
+  TakeSnapshot();
+}
+
+void ActionRegistry::TakeSnapshot() const {
+  if (source_) snapshot_ = source_();
 }
 
 ActionState ActionRegistry::State(ActionId id) const {
   auto it = handlers_.find(static_cast<int>(id));
   if (it == handlers_.end()) return ActionState::Enabled(false);
-  return it->second.update ? it->second.update() : ActionState{};
+  ActionState state = it->second.update ? it->second.update() : ActionState{};
+  if (source_ && !IsAvailable(id, snapshot_)) state.enabled = false;
+  if (RunsWhenUnavailable(id)) state.runsWhenDisabled = true;
+  return state;
 }
 
 bool ActionRegistry::Run(ActionId id) {
   auto it = handlers_.find(static_cast<int>(id));
   if (it == handlers_.end() || !it->second.execute) return false;
+  TakeSnapshot();
   ActionState state = State(id);
   if (!state.enabled && !state.runsWhenDisabled) return false;
-  it->second.execute();
+  try {
+    it->second.execute();
+  } catch (const UserError&) {
+    throw;
+  } catch (const std::bad_alloc&) {
+    throw;
+  } catch (const std::exception&) {
+    // A library's message is no message for the user: say which command failed.
+    throw UserError("Не удалось выполнить команду «" + std::string(GetAction(id).caption) +
+                    "»: внутренняя ошибка программы.");
+  }
   return true;
 }
 

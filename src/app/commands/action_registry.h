@@ -1,13 +1,15 @@
 #pragma once
 // Binds the actions of the command table to the program's handlers. An action
-// without a handler is disabled wherever it shows, and its key is left to the
-// control, so nothing that is not built yet looks as if it worked.
+// without a handler is disabled wherever it shows, so nothing that is not
+// built yet looks as if it worked. Whether a bound action can run comes from
+// one snapshot of the situation and the action's needs (core/command_state);
+// an update handler adds checks, live captions and rules of its own.
 #include <functional>
-#include <optional>
 #include <string>
 #include <unordered_map>
 
 #include "core/action_table.h"
+#include "core/command_state.h"
 
 namespace quillo {
 
@@ -45,9 +47,17 @@ class ActionRegistry {
 
   void Bind(ActionId id, Execute execute, Update update = {});
   bool IsBound(ActionId id) const;
+
+  // Where snapshots come from. Without a source every need counts as met.
+  void SetSnapshotSource(std::function<CommandSnapshot()> source);
+  // Takes the snapshot the following State() calls use: once per menu
+  // opening or timer tick.
+  void TakeSnapshot() const;
   ActionState State(ActionId id) const;
-  // Runs the action when it is bound and enabled (or runs when disabled);
-  // false otherwise.
+
+  // Runs the action when it is bound and available (or runs when shown
+  // disabled), on a fresh snapshot; false otherwise. An error inside a
+  // handler is reported as the command's failure in Russian (UserError).
   bool Run(ActionId id);
 
  private:
@@ -56,6 +66,8 @@ class ActionRegistry {
     Update update;
   };
   std::unordered_map<int, Handlers> handlers_;
+  std::function<CommandSnapshot()> source_;
+  mutable CommandSnapshot snapshot_;
 };
 
 }  // namespace quillo

@@ -1,15 +1,17 @@
-// The document: its file name, code page and modified state, and the
-// routines that reset, open, save and close it.
-#include <windows.h>
+#include "app/document/document.h"
+
 #include <shlobj.h>
 
 #include <vector>
 
+#include "app/editor/rich_edit.h"
+#include "app/interop.h"
 #include "app/platform/file_dialogs.h"
 #include "app/platform/file_io.h"
-#include "app/window/main_form.h"
 #include "app/platform/message_box.h"
 #include "app/platform/ui_text.h"
+#include "app/settings/settings_store.h"
+#include "core/command_line.h"
 #include "core/file_names.h"
 #include "core/nul_bytes.h"
 #include "core/title.h"
@@ -17,9 +19,11 @@
 namespace quillo {
 namespace {
 
+// "<exe>.ext": one extension per line; documents of these types are saved at
+// closing without a question.
 std::vector<std::wstring> ReadAutoSaveList() {
   std::wstring exe = ExePath();
-  std::wstring path = exe.substr(0, exe.size() - ExtensionOf(exe).size()) + L".ext";
+  std::wstring path = exe.substr(0, exe.size() - ExtensionOf(exe).size()) + kAutoSaveListExtension;
   std::vector<std::wstring> list;
   // A missing list is an empty one: closing must never be blocked by it.
   if (!FileExists(path)) return list;
@@ -41,78 +45,80 @@ bool SameTextIgnoreCase(const std::wstring& a, const std::wstring& b) {
 
 }  // namespace
 
-std::wstring MainForm::TitleFor(const std::wstring& path) const {
-  int type = settings_.ReadInteger("Options", "TitleType", 1);
-  return Wide(quillo::TitleFor(Utf8(path), type));
+bool Document::Modified() const { return editor_.Modified(); }
+TCodePage Document::CodePage() const { return editor_.CodePage(); }
+
+void Document::Announce(DocumentEvent event, const std::wstring& path) {
+  for (const auto& observer : observers_) observer(event, path);
 }
 
-void MainForm::SetFileName(const std::wstring& path) {
-  currentFileName_ = LongFileName(path);
-  SetWindowTextW(hwnd_, TitleFor(currentFileName_).c_str());
+std::wstring Document::TitleFor(const std::wstring& path) const {
+  return Wide(quillo::TitleFor(Utf8(path), settings_.Values().title_type));
 }
 
-void MainForm::SetDialogFolder(const std::wstring& folder) {
+void Document::SetFileName(const std::wstring& path) {
+  fileName_ = LongFileName(path);
+  if (window_) SetWindowTextW(window_, TitleFor(fileName_).c_str());
+}
+
+void Document::SetDialogFolder(const std::wstring& folder) {
   dialogFolder_ = folder;
-  values_.dlg_path = Utf8ToWin1251(Utf8(folder));
-  settings_.WriteString("Options", "dlgPath", values_.dlg_path);
+  settings_.Set(&SettingValues::dlg_path, Utf8ToWin1251(Utf8(folder)));
 }
 
-void MainForm::NewDocument() {
+void Document::New() {
   editor_.SetText("");
   SetFileName(L"");
   editor_.SetModified(false);
-  for (auto& mark : positionMarks_) mark = {-1, -1};
-  editor_.SetCodePage(values_.def_coding == cpNone ? cpWIN : values_.def_coding);
+  const TCodePage page = settings_.Values().def_coding;
+  editor_.SetCodePage(page == cpNone ? cpWIN : page);
+  Announce(DocumentEvent::kCreated, fileName_);
 }
 
-bool MainForm::CloseDocument() {
+bool Document::AutoSaves() const {
+  if (!settings_.Values().auto_save || fileName_.empty()) return false;
+  std::wstring ext = ExtensionOf(fileName_);
+  if (!ext.empty()) ext.erase(0, 1);
+  for (const auto& item : ReadAutoSaveList())
+    if (SameTextIgnoreCase(item, ext)) return true;
+  return false;
+}
+
+bool Document::Close() {
   if (editor_.Modified()) {
-    bool autoSave = false;
-    if (values_.auto_save && !currentFileName_.empty()) {
-      std::wstring ext = ExtensionOf(currentFileName_);
-      if (!ext.empty()) ext.erase(0, 1);
-      for (const auto& item : ReadAutoSaveList())
-        if (SameTextIgnoreCase(item, ext)) autoSave = true;
-    }
     int answer = IDYES;
-    if (!autoSave) {
+    if (!AutoSaves()) {
       std::string text = FormatMessageText("Сохранить изменения в документе %s?",
-                                           Utf8(FileNameOf(currentFileName_)));
-      answer = ShowMessage(hwnd_, text, kCaptionWarning, MB_YESNOCANCEL | MB_ICONQUESTION);
+                                           Utf8(FileNameOf(fileName_)));
+      answer = ShowMessage(window_, text, kCaptionWarning, MB_YESNOCANCEL | MB_ICONQUESTION);
     }
     if (answer == IDCANCEL) return false;
-    if (answer == IDYES) {
-      FileSave();
-      // "Yes" and then a cancelled save dialog: the text must not be lost.
-      if (editor_.Modified()) return false;
-    }
+    // "Yes" and then a cancelled save dialog: the text must not be lost.
+    if (answer == IDYES && !Save()) return false;
   }
-  if (!currentFileName_.empty()) {
-    SHAddToRecentDocs(SHARD_PATHW, currentFileName_.c_str());
-    SetDialogFolder(FolderOf(currentFileName_));
+  std::wstring closed = fileName_;
+  if (!closed.empty()) {
+    SHAddToRecentDocs(SHARD_PATHW, closed.c_str());
+    SetDialogFolder(FolderOf(closed));
   }
-  NewDocument();
-  ReleaseFileLock();
+  Announce(DocumentEvent::kClosed, closed);
+  New();
+  ReleaseLock();
   lastChangePos_ = -1;
   return true;
 }
 
-void MainForm::OpenFile(const std::wstring& path) {
-  SendMessageW(editor_.Handle(), WM_SETREDRAW, FALSE, 0);
-  struct RedrawOn {
-    HWND h;
-    ~RedrawOn() {
-      SendMessageW(h, WM_SETREDRAW, TRUE, 0);
-      InvalidateRect(h, nullptr, TRUE);
-    }
-  } redraw{editor_.Handle()};
+void Document::Open(const std::wstring& path) {
+  RedrawFreeze freeze(editor_.Control());
 
   // The bytes are read, their code page decided and the text converted in
   // memory, so that the text enters the control only once.
   std::wstring ext = ExtensionOf(path);
   CharUpperBuffW(ext.data(), static_cast<DWORD>(ext.size()));
   std::string text = ext == L".RTF" ? ReadFileBytes(path) : MyRichEdit::ReadTextFile(path);
-  TCodePage page = values_.cod_auto_opt ? DetectCodePage(text, kDetectLimit, values_.def_coding) : values_.def_coding;
+  const SettingValues& values = settings_.Values();
+  TCodePage page = values.cod_auto_opt ? DetectCodePage(text, kDetectLimit, values.def_coding)
+                                       : values.def_coding;
   if (page == cpNone) page = cpWIN;
   ConvertToWinInPlace(text, page);
   // The control would end the text at the first NUL.
@@ -123,69 +129,84 @@ void MainForm::OpenFile(const std::wstring& path) {
   editor_.SetModified(false);
   editor_.SetCodePage(page);
   SetFileName(path);
-  SetDialogFolder(FolderOf(currentFileName_));
+  SetDialogFolder(FolderOf(fileName_));
+  StampLogFile();
 
-  if (editor_.LineCount() > 0 && editor_.LineText(0) == ".LOG") {
-    wchar_t date[128] = {}, time[128] = {};
-    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, 128);
-    GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, time, 128);
-    std::string stamp = Win1251FromWide(std::wstring(date) + L" " + time);
-    int line2 = static_cast<int>(SendMessageW(editor_.Handle(), EM_LINEINDEX, 1, 0));
-    if (line2 < 0) {
-      editor_.SetSelection(-1, -1);
-      editor_.SetSelText("\r\n" + stamp + "\r\n");
-    } else {
-      editor_.SetSelection(line2, line2);
-      editor_.SetSelText(stamp + "\r\n\r\n");
-    }
-    editor_.SetSelection(0, 0);
-    editor_.SetModified(true);
-  }
-
-  TakeFileLock(currentFileName_);
+  TakeLock(fileName_);
   lastChangePos_ = -1;
-  // Plug-ins are told of the open here, with `path`.
+  freeze.End();
+  Announce(DocumentEvent::kOpened, path);
   if (hadNulBytes)
-    ShowMessage(hwnd_, NulBytesWarning(Utf8(FileNameOf(currentFileName_))), kCaptionWarning,
+    ShowMessage(window_, NulBytesWarning(Utf8(FileNameOf(fileName_))), kCaptionWarning,
                 MB_OK | MB_ICONWARNING);
 }
 
-std::wstring MainForm::SaveFile(const std::wstring& requested) {
+// A file whose first line is ".LOG" gets the date and time on a line of
+// its own at every opening.
+void Document::StampLogFile() {
+  if (editor_.LineCount() == 0 || editor_.LineText(0) != ".LOG") return;
+  wchar_t date[128] = {}, time[128] = {};
+  GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, 128);
+  GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, time, 128);
+  std::string stamp = Win1251FromWide(std::wstring(date) + L" " + time);
+  int line2 = editor_.RowStart(1);
+  if (line2 < 0) {
+    editor_.SetSelection(-1, -1);
+    editor_.SetSelText("\r\n" + stamp + "\r\n");
+  } else {
+    editor_.SetSelection(line2, line2);
+    editor_.SetSelText(stamp + "\r\n\r\n");
+  }
+  editor_.SetSelection(0, 0);
+  editor_.SetModified(true);
+}
+
+std::wstring Document::Write(const std::wstring& requested, std::optional<TCodePage> forced) {
   // A new name that begins with a dot loses it; a file of that name that
   // already exists (a document opened from it) is written in its place.
   std::wstring path = FileExists(requested) ? requested : Wide(WithoutLeadingDot(Utf8(requested)));
+  const SettingValues& values = settings_.Values();
   TCodePage page = editor_.CodePage();
-  if (!values_.save_set_coding) page = values_.save_coding == cpNone ? cpWIN : values_.save_coding;
+  if (forced)
+    page = *forced;
+  else if (!values.save_set_coding)
+    page = values.save_coding == cpNone ? cpWIN : values.save_coding;
   std::string bytes = editor_.GetText();
   ConvertFromWinInPlace(bytes, page);
   // A failed write throws before anything of the document changes.
   WriteFileAtomically(path, bytes);
   editor_.SetCodePage(page);
   editor_.SetModified(false);
-  // Plug-ins are told of the save here, with CurrentFileName.
+  Announce(DocumentEvent::kSaved, path);
   return path;
 }
 
-void MainForm::FileSave() {
-  if (currentFileName_.empty()) {
-    FileSaveAs();
-    return;
-  }
-  SaveFile(currentFileName_);
+bool Document::Save() {
+  if (fileName_.empty()) return SaveAs();
+  Write(fileName_);
+  return true;
 }
 
-bool MainForm::FileSaveAs() {
-  std::wstring def = Wide(Win1251ToUtf8(values_.def_file_name));
+bool Document::SaveAs(std::optional<TCodePage> page) {
+  std::wstring def = Wide(Win1251ToUtf8(settings_.Values().def_file_name));
   if (def.empty()) def = L"noname.txt";
   std::wstring base = dialogFolder_.empty() ? std::wstring() : dialogFolder_ + L"\\";
   auto taken = [&base](const std::string& name) { return FileExists(base + Wide(name)); };
   std::wstring proposal = Wide(FreeFileName(Utf8(def), taken));
-  std::wstring chosen = AskFileToSave(hwnd_, dialogFolder_, proposal, OverwriteQuestion::kAsk);
+  std::wstring chosen = AskFileToSave(window_, dialogFolder_, proposal, OverwriteQuestion::kAsk);
   if (chosen.empty()) return false;
-  std::wstring written = SaveFile(Wide(WithDefaultExtension(Utf8(chosen))));
+  std::wstring written = Write(Wide(WithDefaultExtension(Utf8(chosen))), page);
   SetFileName(written);
-  savedAs_ = true;
   return true;
+}
+
+bool Document::TakeLock(const std::wstring& path) {
+  std::wstring name = FromU16(FileLockName(U16(path)));
+  SetLastError(0);
+  HANDLE h = CreateMutexW(nullptr, TRUE, name.c_str());
+  bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
+  lock_.Reset(h);
+  return !existed;
 }
 
 }  // namespace quillo

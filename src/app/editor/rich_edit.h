@@ -13,7 +13,11 @@
 #include <string>
 #include <string_view>
 
+#include "app/editor/rich_edit_control.h"
+#include "app/platform/keyboard.h"
 #include "app/platform/win_handles.h"
+#include "app/platform/window_base.h"
+#include "core/caret_pos.h"
 #include "core/codepage.h"
 
 // commdlg.h maps FindText to its own function; the editor's operation keeps the name.
@@ -22,16 +26,6 @@
 #endif
 
 namespace quillo {
-
-struct CaretPos {
-  int column = 0;
-  int line = 0;
-  bool operator==(const CaretPos&) const = default;
-};
-
-// Modifier byte: 1 = Shift, 2 = Ctrl, 4 = Alt.
-enum : unsigned { kShift = 1, kCtrl = 2, kAlt = 4 };
-unsigned CurrentModifiers();
 
 struct FindOptions {
   bool wholeWord = false;
@@ -59,16 +53,13 @@ class EditorEvents {
   virtual void OnEditorLayoutRestored() {}            // the layout panel needs a refresh
 };
 
-class MyRichEdit {
+class MyRichEdit : public WindowBase {
  public:
   MyRichEdit() = default;
-  MyRichEdit(const MyRichEdit&) = delete;
-  MyRichEdit& operator=(const MyRichEdit&) = delete;
-  ~MyRichEdit();
+  ~MyRichEdit() override;
 
   // Creates the control as a child of parent and applies the fixed set-up.
   bool Create(HWND parent, EditorEvents* events);
-  HWND Handle() const { return hwnd_; }
 
   // Whole text with CR LF line breaks, as the file is written.
   std::string GetText() const;
@@ -91,6 +82,21 @@ class MyRichEdit {
   int LineCount() const;
   std::string LineText(int line) const;
   void ScrollText(int code);
+  void ScrollCaret();
+  // Scrolls the view by whole lines (negative: up).
+  void ScrollLines(int lines);
+
+  // The control's own rows (visual rows with word wrap), their first
+  // character and length; counted as the control counts them.
+  int RowCount() const;
+  int RowStart(int row) const;           // -1 beyond the last row
+  int RowLengthAt(int charIndex) const;  // of the row holding charIndex
+  // Characters the control holds, one per line break.
+  int TextLength() const;
+  // |height| of the text's font in screen pixels.
+  int FontHeightPixels() const;
+  // The control itself, for a RedrawFreeze around a series of changes.
+  RichEditControl Control() const { return control_; }
 
   bool Modified() const;
   void SetModified(bool modified);
@@ -149,9 +155,11 @@ class MyRichEdit {
   static constexpr size_t kUndoableInsertLimit = 4 * 1024;
   static constexpr size_t kUndoableDeleteLimit = 64 * 1024;
 
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  HWND ErrorOwner() const override { return GetParent(hwnd_); }
+
  private:
-  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp, bool& handled);
   bool HandleKeyDown(WPARAM key);
   void SelectWordAtCaret();
   bool CreateControl(HWND parent, RECT bounds);
@@ -159,7 +167,7 @@ class MyRichEdit {
   void StreamIn(std::string_view text);
   void ReplaceRange(std::string oldText, int start, int end, std::string_view text);
   std::string TextRange(int start, int end) const;
-  int TextLength() const;
+  void Notify(void (EditorEvents::*event)());
 
   struct OwnUndo {
     bool valid = false;
@@ -167,10 +175,9 @@ class MyRichEdit {
     CaretPos caret;
   };
 
-  HWND hwnd_ = nullptr;
+  RichEditControl control_;
   EditorEvents* events_ = nullptr;
   ModuleHandle richedLib_;
-  FontHandle font_;
   TCodePage codePage_ = cpWIN;
   bool wordWrap_ = true;
   bool autoUrl_ = true;

@@ -7,21 +7,9 @@
 #include <string_view>
 
 #include "app/editor/rich_edit.h"
+#include "app/editor/russian_layout.h"
 
 namespace quillo {
-
-// Holds the Russian-layout bracket open for its lifetime, so an exception
-// never leaves the user in the wrong layout.
-class RussianLayoutScope {
- public:
-  explicit RussianLayoutScope(MyRichEdit& editor) : editor_(editor) { editor_.BeginRussianLayout(); }
-  ~RussianLayoutScope() { editor_.EndRussianLayout(); }
-  RussianLayoutScope(const RussianLayoutScope&) = delete;
-  RussianLayoutScope& operator=(const RussianLayoutScope&) = delete;
-
- private:
-  MyRichEdit& editor_;
-};
 
 // Text in, text out; line breaks are single CRs, as the control holds them.
 using TextTransform = std::function<std::string(std::string_view)>;

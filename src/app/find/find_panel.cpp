@@ -75,26 +75,13 @@ void SetChecked(HWND button, bool on) {
 
 }  // namespace
 
-FindPanel::~FindPanel() {
-  if (findIcon_) DestroyIcon(findIcon_);
-  if (replaceIcon_) DestroyIcon(replaceIcon_);
-}
-
 bool FindPanel::Create(HWND parent, const Icons& icons, FindPanelHandlers handlers) {
   handlers_ = std::move(handlers);
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = WindowProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kFindPanelClass;
-  RegisterClassExW(&wc);  // fails harmlessly when a second panel registers it again
-
-  hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kFindPanelClass, L"", WS_CHILD | WS_CLIPCHILDREN,
-                          0, 0, 0, kHeight, parent, nullptr, instance, this);
-  if (!hwnd_) return false;
+  if (!CreateOwnWindow(kFindPanelClass, WS_EX_CONTROLPARENT, L"", WS_CHILD | WS_CLIPCHILDREN,
+                       RECT{0, 0, 0, kHeight}, parent, instance, nullptr,
+                       reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
+    return false;
   for (const ControlSpec& spec : kControls) {
     HWND control = AddControl(spec.cls, Wide(spec.caption), spec.style, spec.box, spec.id);
     switch (spec.id) {
@@ -106,12 +93,12 @@ bool FindPanel::Create(HWND parent, const Icons& icons, FindPanelHandlers handle
       case kDown: down_ = control; break;
       case kHide: hide_ = control; break;
       case kFindIcon:
-        findIcon_ = ActionIcon(icons, ActionId::FindFind);
-        SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(findIcon_), 0);
+        findIcon_.Reset(ActionIcon(icons, ActionId::FindFind));
+        SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(findIcon_.Get()), 0);
         break;
       case kReplaceIcon:
-        replaceIcon_ = ActionIcon(icons, ActionId::FindFindNext);
-        SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(replaceIcon_), 0);
+        replaceIcon_.Reset(ActionIcon(icons, ActionId::FindFindNext));
+        SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(replaceIcon_.Get()), 0);
         break;
       default: break;
     }
@@ -145,16 +132,6 @@ HWND FindPanel::AddControl(const wchar_t* cls, std::wstring_view text, DWORD sty
   return control;
 }
 
-LRESULT CALLBACK FindPanel::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<FindPanel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self || !self->hwnd_) return DefWindowProcW(hwnd, msg, wp, lp);
-  return self->OnMessage(msg, wp, lp);
-}
-
 LRESULT FindPanel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SIZE:
@@ -176,7 +153,7 @@ LRESULT FindPanel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     default:
       break;
   }
-  return DefWindowProcW(hwnd_, msg, wp, lp);
+  return DefaultProc(msg, wp, lp);
 }
 
 void FindPanel::PlaceHideButton() {

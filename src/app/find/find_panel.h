@@ -8,13 +8,14 @@
 #include <string>
 #include <string_view>
 
+#include "app/interop.h"
+#include "app/platform/win_handles.h"
+#include "app/platform/window_base.h"
 #include "app/window/icons.h"
 #include "core/find_history.h"
 #include "core/ini_file.h"
 
 namespace quillo {
-
-inline constexpr wchar_t kFindPanelClass[] = L"TQuilloFindPanel";
 
 // What the panel's buttons and keys ask the owner to do. They run inside the
 // panel's window procedure and must not let an exception out.
@@ -31,18 +32,14 @@ struct FindPanelOptions {
   bool down = true;
 };
 
-class FindPanel {
+class FindPanel : public WindowBase {
  public:
   static constexpr int kHeight = 60;
 
   FindPanel() = default;
-  ~FindPanel();
-  FindPanel(const FindPanel&) = delete;
-  FindPanel& operator=(const FindPanel&) = delete;
 
   // Creates the panel hidden, as a child of parent.
   bool Create(HWND parent, const Icons& icons, FindPanelHandlers handlers);
-  HWND Handle() const { return hwnd_; }
   int Height() const { return Visible() ? kHeight : 0; }
   bool Visible() const;
   void SetVisible(bool visible);
@@ -78,14 +75,14 @@ class FindPanel {
   // swallowed, Enter runs the field's button. False for other keys.
   bool HandleKey(UINT key, unsigned modifiers);
 
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
  private:
-  static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
   HWND AddControl(const wchar_t* cls, std::wstring_view text, DWORD style, RECT box, int id);
   void FillList(HWND combo, const FindHistory& history);
   void PlaceHideButton();
 
-  HWND hwnd_ = nullptr;
   HWND findField_ = nullptr;
   HWND replaceField_ = nullptr;
   HWND matchCase_ = nullptr;
@@ -94,8 +91,8 @@ class FindPanel {
   HWND down_ = nullptr;
   HWND hide_ = nullptr;
   HWND tooltip_ = nullptr;
-  HICON findIcon_ = nullptr;
-  HICON replaceIcon_ = nullptr;
+  IconHandle findIcon_;
+  IconHandle replaceIcon_;
   FindPanelHandlers handlers_;
   FindHistory findHistory_;
   FindHistory replaceHistory_;

@@ -3,15 +3,16 @@
 // that the main window's error box shows.
 #include <windows.h>
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "app/platform/error_box.h"
+
 namespace quillo {
 
-class FileError : public std::runtime_error {
+class FileError : public UserError {
  public:
-  explicit FileError(const std::string& utf8Message) : std::runtime_error(utf8Message) {}
+  explicit FileError(const std::string& utf8Message) : UserError(utf8Message) {}
 };
 
 bool FileExists(const std::wstring& path);

@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "app/platform/ui_text.h"
+#include "app/platform/win_handles.h"
+#include "app/platform/window_base.h"
 
 namespace quillo {
 namespace {
@@ -31,12 +33,10 @@ HWND AddChild(HWND dialog, const wchar_t* cls, const std::wstring& text, DWORD s
 }
 
 int TextWidth(HWND window, const std::wstring& text) {
-  HDC dc = GetDC(window);
-  HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  WindowDC dc(window);
+  SelectedObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
   SIZE size{};
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(window, dc);
   return size.cx;
 }
 
@@ -69,7 +69,7 @@ void InitDialog(HWND dialog, InputBoxState& state) {
   SendMessageW(edit, EM_SETSEL, 0, -1);
 }
 
-INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
+INT_PTR HandleInputBoxMessage(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_INITDIALOG:
       SetWindowLongPtrW(dialog, DWLP_USER, lp);
@@ -92,6 +92,10 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
       break;
   }
   return FALSE;
+}
+
+INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
+  return Guarded(dialog, [&] { return HandleInputBoxMessage(dialog, msg, wp, lp); }, INT_PTR{FALSE});
 }
 
 // An in-memory dialog template with no controls: they are made in WM_INITDIALOG.

@@ -1,14 +1,15 @@
-// The settings object's values applied to the window, in the order the rest
-// of the program relies on, and the window placement of section "View".
+#include "app/settings/settings_apply.h"
+
 #include <windows.h>
 
-#include "app/window/main_form.h"
+#include "app/app_context.h"
+#include "app/document/document.h"
+#include "app/editor/rich_edit.h"
 #include "app/platform/ui_text.h"
+#include "app/settings/settings_store.h"
 
 namespace quillo {
 namespace {
-
-constexpr char kViewSection[] = "View";
 
 void ApplyFont(MyRichEdit& editor, const FontSetting& font) {
   std::wstring name = font.name.empty() ? L"Courier New" : WideFromWin1251(font.name);
@@ -20,45 +21,47 @@ void ApplyFont(MyRichEdit& editor, const FontSetting& font) {
 
 }  // namespace
 
-void MainForm::ApplySettings(bool withBackground) {
+void ApplySettings(AppContext& ctx, bool withBackground) {
+  SettingsStore& settings = ctx.settings;
   // The editor's present colour is the one applied last.
-  LoadSettingValues(settings_, values_, withBackground, values_.background);
-  ApplyFont(editor_, values_.font);
-  if (withBackground) editor_.SetColor(values_.background);
-  editor_.SetWordWrap(values_.word_wrap);
-  editor_.SetAutoURLDetect(values_.url_detect);
-  SetDialogFolder(Wide(Win1251ToUtf8(values_.dlg_path)));
-  editor_.SetWordSelection(values_.word_selection);
+  settings.ReadValues(withBackground, settings.Values().background);
+  const SettingValues& values = settings.Values();
+  MyRichEdit& editor = ctx.editor;
+  ApplyFont(editor, values.font);
+  if (withBackground) editor.SetColor(values.background);
+  editor.SetWordWrap(values.word_wrap);
+  editor.SetAutoURLDetect(values.url_detect);
+  ctx.document.SetDialogFolder(Wide(Win1251ToUtf8(values.dlg_path)));
+  editor.SetWordSelection(values.word_selection);
   // The bars, fonts 1-4, menus and the find panel take their values from
-  // `values_` as their features are built.
+  // the settings as their features are built.
 }
 
-void MainForm::ApplyWindowPlacement() {
+void ApplyWindowPlacement(AppContext& ctx) {
   RECT rc{};
-  GetWindowRect(hwnd_, &rc);
-  WindowPlacement& view = values_.view;
-  view = {kWindowNormal, rc.left, rc.top, rc.bottom - rc.top, rc.right - rc.left};
-  ReadPlacement(settings_, kViewSection, view);
+  GetWindowRect(ctx.window, &rc);
+  // The stored placement; the window's present bounds where it has none.
+  ctx.settings.Values().view = {kWindowNormal, rc.left, rc.top, rc.bottom - rc.top, rc.right - rc.left};
+  ctx.settings.Reread(&SettingValues::view);
+  const WindowPlacement& view = ctx.settings.Values().view;
   if (view.state == kWindowNormal && view.width > 0 && view.height > 0)
-    SetWindowPos(hwnd_, nullptr, view.left, view.top, view.width, view.height,
+    SetWindowPos(ctx.window, nullptr, view.left, view.top, view.width, view.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MainForm::WriteWindowPlacement() {
-  WINDOWPLACEMENT wp{};
-  wp.length = sizeof(wp);
-  GetWindowPlacement(hwnd_, &wp);
-  WindowPlacement& view = values_.view;
-  if (IsZoomed(hwnd_)) {
+void StoreWindowPlacement(AppContext& ctx) {
+  HWND hwnd = ctx.window;
+  WindowPlacement view = ctx.settings.Values().view;
+  if (IsZoomed(hwnd)) {
     view.state = kWindowMaximized;
-  } else if (IsIconic(hwnd_) || !IsWindowVisible(hwnd_)) {
+  } else if (IsIconic(hwnd) || !IsWindowVisible(hwnd)) {
     view.state = kWindowMinimized;
   } else {
     RECT rc{};
-    GetWindowRect(hwnd_, &rc);
+    GetWindowRect(hwnd, &rc);
     view = {kWindowNormal, rc.left, rc.top, rc.bottom - rc.top, rc.right - rc.left};
   }
-  WritePlacement(settings_, kViewSection, view);
+  ctx.settings.Set(&SettingValues::view, view);
 }
 
 }  // namespace quillo

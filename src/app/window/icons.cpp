@@ -22,24 +22,17 @@ int IconIndexOf(ActionId action) {
   return -1;
 }
 
-Icons::~Icons() {
-  if (list_) ImageList_Destroy(list_);
-}
-
 bool Icons::Load(HINSTANCE instance) {
-  auto strip = static_cast<HBITMAP>(
-      LoadImageW(instance, kToolIconsResource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  BitmapHandle strip(static_cast<HBITMAP>(
+      LoadImageW(instance, kToolIconsResource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!strip) return false;
   DIBSECTION dib{};
   const int count = static_cast<int>(std::size(kActionIcons));
   if (GetObjectW(strip, sizeof(dib), &dib) != sizeof(dib) || dib.dsBm.bmBitsPixel != 32 ||
-      dib.dsBm.bmWidth < count * kIconSize || dib.dsBm.bmHeight != kIconSize) {
-    DeleteObject(strip);
+      dib.dsBm.bmWidth < count * kIconSize || dib.dsBm.bmHeight != kIconSize)
     return false;
-  }
-  list_ = ImageList_Create(kIconSize, kIconSize, ILC_COLOR32, count, 16);
+  list_.Reset(ImageList_Create(kIconSize, kIconSize, ILC_COLOR32, count, 16));
   ImageList_Add(list_, strip, nullptr);
-  DeleteObject(strip);
   return true;
 }
 

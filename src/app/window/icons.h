@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/platform/win_handles.h"
 #include "core/action_table.h"
 
 namespace quillo {
@@ -16,11 +17,6 @@ int IconIndexOf(ActionId action);
 
 class Icons {
  public:
-  Icons() = default;
-  ~Icons();
-  Icons(const Icons&) = delete;
-  Icons& operator=(const Icons&) = delete;
-
   // Loads the strip; false when the resource is missing.
   bool Load(HINSTANCE instance);
 
@@ -29,7 +25,7 @@ class Icons {
   int IndexOf(ActionId action) const { return list_ ? IconIndexOf(action) : -1; }
 
  private:
-  HIMAGELIST list_ = nullptr;
+  ImageListHandle list_;
 };
 
 }  // namespace quillo

@@ -2,34 +2,27 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
-#include <algorithm>
-
+#include "app/commands/command_snapshot.h"
 #include "app/platform/file_io.h"
 #include "app/platform/message_box.h"
-#include "app/settings/settings_file.h"
 #include "app/platform/ui_text.h"
+#include "app/settings/settings_apply.h"
 
 namespace quillo {
-int MainForm::Run(HINSTANCE instance, const std::vector<std::u16string>& args) {
-  instance_ = instance;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = WindowProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconW(instance, L"MAINICON");
-  wc.hIconSm = wc.hIcon;
-  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kMainWindowClass;
-  RegisterClassExW(&wc);
 
-  hwnd_ = CreateWindowExW(WS_EX_ACCEPTFILES, kMainWindowClass, L"Quillo", WS_OVERLAPPEDWINDOW,
-                          CW_USEDEFAULT, CW_USEDEFAULT, 760, 540, nullptr, nullptr, instance, this);
-  if (!hwnd_) return 1;
-  if (!StartUp(args)) {
-    DestroyWindow(hwnd_);
+MainForm::MainForm()
+    : ctx_{nullptr, nullptr, editor_, document_, settings_, actions_, menus_, status_, layout_} {}
+
+int MainForm::Run(HINSTANCE instance, const std::vector<std::u16string>& args) {
+  ctx_.instance = instance;
+  HWND window = CreateOwnWindow(kMainWindowClass, WS_EX_ACCEPTFILES, L"Quillo", WS_OVERLAPPEDWINDOW,
+                                RECT{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + 760, CW_USEDEFAULT + 540},
+                                nullptr, instance, LoadIconW(instance, L"MAINICON"),
+                                reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+  if (!window) return 1;
+  bool started = Guarded(window, [&] { return StartUp(args); }, true);
+  if (!started) {
+    DestroyWindow(window);
     return 0;
   }
 
@@ -37,13 +30,7 @@ int MainForm::Run(HINSTANCE instance, const std::vector<std::u16string>& args) {
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
         (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
-      bool used = false;
-      try {
-        used = HandleShortcut(static_cast<UINT>(msg.wParam));
-      } catch (const std::exception& e) {
-        ShowError(e.what());
-        used = true;
-      }
+      bool used = Guarded(hwnd_, [&] { return keys_.Handle(static_cast<UINT>(msg.wParam)); }, true);
       if (used) {
         // Wine opens the window menu when Alt is released unless the window
         // saw another key while Alt was down; this tells it one was pressed.
@@ -58,28 +45,11 @@ int MainForm::Run(HINSTANCE instance, const std::vector<std::u16string>& args) {
   return static_cast<int>(msg.wParam);
 }
 
-LRESULT CALLBACK MainForm::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    reinterpret_cast<MainForm*>(cs->lpCreateParams)->hwnd_ = hwnd;
-  }
-  auto* self = reinterpret_cast<MainForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-  try {
-    return self->OnMessage(msg, wp, lp);
-  } catch (const std::exception& e) {
-    // The application's general error box: the program goes on.
-    self->ShowError(e.what());
-    return 0;
-  }
-}
-
 LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SIZE:
-      LayoutChildren();
-      UpdateStatusBar();
+      layout_.Relayout();
+      status_.Update();
       return 0;
     case WM_SETFOCUS:
       if (editor_.Handle()) SetFocus(editor_.Handle());
@@ -87,7 +57,7 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ACTIVATE:
       // Coming back from a dialog or another window, typing goes to the text.
       if (LOWORD(wp) != WA_INACTIVE && editor_.Handle()) SetFocus(editor_.Handle());
-      if (LOWORD(wp) != WA_INACTIVE) ApplyFindPanelOnActivate();
+      if (LOWORD(wp) != WA_INACTIVE) find_.OnActivate();
       return 0;
     case WM_CLOSE:
       // Closing the window is always refused; the exit goes its own way.
@@ -98,7 +68,7 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_SYSCOMMAND:
       if ((wp & 0xFFF0) == (kSysMenuAbout & 0xFFF0)) {
-        ShowAbout();
+        help_.ShowAbout();
         return 0;
       }
       break;
@@ -110,7 +80,7 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (OnCommand(LOWORD(wp))) return 0;
       break;
     case WM_INITMENUPOPUP:
-      if (FillFindHistoryMenu(reinterpret_cast<HMENU>(wp))) return 0;
+      if (find_.FillHistoryMenu(reinterpret_cast<HMENU>(wp))) return 0;
       if (menus_.OnInitMenuPopup(reinterpret_cast<HMENU>(wp))) return 0;
       break;
     case WM_MEASUREITEM:
@@ -125,15 +95,9 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       break;
-    case WM_NOTIFY: {
-      auto* hdr = reinterpret_cast<NMHDR*>(lp);
-      if (LRESULT result = 0; OnBarNotify(*hdr, result)) return result;
-      if (hdr->hwndFrom == editor_.Handle() && hdr->code == EN_LINK) {
-        editor_.HandleLinkNotification(*reinterpret_cast<ENLINK*>(lp));
-        return 0;
-      }
+    case WM_NOTIFY:
+      if (LRESULT result = 0; OnNotify(*reinterpret_cast<NMHDR*>(lp), result)) return result;
       break;
-    }
     case WM_QUILLO_ACTIVATE:
       if (IsWindowVisible(hwnd_)) {
         if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
@@ -143,235 +107,125 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       SetForegroundWindow(hwnd_);
       return 0;
     case WM_QUILLO_SAVE:
-      FileSave();
+      actions_.Run(ActionId::FileSave);
       return 0;
     case WM_QUILLO_APPLY_SETTINGS:
-      ApplySettings(false);
+      ApplySettings(ctx_, false);
       return 0;
     default:
       break;
   }
-  return DefWindowProcW(hwnd_, msg, wp, lp);
+  return DefaultProc(msg, wp, lp);
 }
 
 bool MainForm::OnCommand(UINT id) {
   if (const CommandInfo* command = FindCommand(static_cast<int>(id));
       command && id >= static_cast<UINT>(CommandId::GoToPercent0) &&
       id <= static_cast<UINT>(CommandId::GoToPercent0) + 10) {
-    GoToPercentClick(command->tag);
+    goTo_.GoToPercent(command->tag);
     return true;
   }
   if (auto hit = FindRuntimeListItem(static_cast<int>(id)); hit && hit->list == RuntimeList::FindHistory) {
-    FindHistoryClick(hit->index);
+    find_.HistoryClick(hit->index);
     return true;
   }
   if (id < kFirstActionId || id > kLastActionId) return false;
-  if (actions_.Run(static_cast<ActionId>(id))) UpdateStatusBar();
+  if (actions_.Run(static_cast<ActionId>(id))) status_.Update();
   return true;
 }
 
-bool MainForm::HandleShortcut(UINT key) {
-  if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU) return false;
-  if (FindPanelKey(key)) return true;
-  auto mods = static_cast<std::uint8_t>(CurrentModifiers());
-  if (auto action = keyMap_.ActionFor(static_cast<int>(key), mods)) {
-    if (actions_.Run(*action)) {
-      UpdateStatusBar();
-      return true;
-    }
+bool MainForm::OnNotify(NMHDR& header, LRESULT& result) {
+  if (status_.Handle() && header.hwndFrom == status_.Handle()) {
+    if (header.code != NM_DBLCLK && header.code != NM_RCLICK) return false;
+    status_.OnClick(header.code == NM_DBLCLK);
+    result = TRUE;
+    return true;
   }
-  if (auto effect = keyMap_.WindowKeyFor(static_cast<int>(key), mods)) return RunWindowKey(*effect);
-  return false;
-}
-
-// The window's own keys; false leaves the key to the control.
-bool MainForm::RunWindowKey(WindowKeyEffect effect) {
-  switch (effect) {
-    case WindowKeyEffect::FocusFindBoxOrFind:
-      FocusFindBoxOrFind();
-      return true;
-    case WindowKeyEffect::CloseProgram:
-      CloseProgram();
-      return true;
-    case WindowKeyEffect::ToggleMaximized:
-      ShowWindow(hwnd_, IsZoomed(hwnd_) ? SW_RESTORE : SW_MAXIMIZE);
-      return true;
-    case WindowKeyEffect::MinimizeApplication:
-      ShowWindow(hwnd_, SW_MINIMIZE);
-      return true;
-    case WindowKeyEffect::InsertDateAndTime:
-      InsertDateAndTime();
-      return true;
-    case WindowKeyEffect::Swallow:
-      return true;
-    case WindowKeyEffect::ToggleBothBars:
-      actions_.Run(ActionId::OptToolBar);
-      actions_.Run(ActionId::OptStatusBar);
-      return true;
-    default:
-      return false;
+  if (header.hwndFrom == editor_.Handle() && header.code == EN_LINK) {
+    editor_.HandleLinkNotification(reinterpret_cast<const ENLINK&>(header));
+    result = 0;
+    return true;
   }
+  return toolBar_.OnNotify(header, result);
 }
 
-void MainForm::BindActions() {
-  BindEditorActions();
-  BindFileActions();
-  BindCodePageActions();
-  BindTextActions();
-  BindFindActions();
-  BindViewActions();
-  BindHelpActions();
-}
-
-void MainForm::Dock(HWND bar, bool top, std::function<int()> height) {
-  docked_.push_back({bar, top, std::move(height)});
-  LayoutChildren();
-}
-
-void MainForm::LayoutChildren() {
-  RECT rc;
-  GetClientRect(hwnd_, &rc);
-  int top = rc.top, bottom = rc.bottom;
-  for (const auto& bar : docked_) {
-    int h = bar.height();
-    if (bar.top) {
-      MoveWindow(bar.hwnd, 0, top, rc.right, h, TRUE);
-      top += h;
-    } else {
-      bottom -= h;
-      MoveWindow(bar.hwnd, 0, bottom, rc.right, h, TRUE);
-    }
+// WM_CONTEXTMENU of the editor; from the keyboard the menu opens at the caret.
+void MainForm::ShowEditorMenu(LPARAM screenPoint) {
+  POINT at{static_cast<short>(LOWORD(screenPoint)), static_cast<short>(HIWORD(screenPoint))};
+  if (screenPoint == -1) {
+    GetCaretPos(&at);
+    ClientToScreen(editor_.Handle(), &at);
   }
-  if (editor_.Handle()) MoveWindow(editor_.Handle(), 0, top, rc.right, std::max(0, bottom - top), TRUE);
+  menus_.Track(settings_.Values().simple_popup_menu ? MenuId::pmMainSimple : MenuId::pmMain, hwnd_, at);
 }
 
-void MainForm::ShowError(const std::string& utf8Message) {
-  ShowMessage(hwnd_, utf8Message, "Ошибка", MB_OK | MB_ICONERROR);
+void MainForm::WireFeatures() {
+  actions_.SetSnapshotSource([this] { return TakeCommandSnapshot(ctx_, links_.HasLink()); });
+  actions_.Bind(ActionId::CloseProgram, [this] { CloseProgram(); });
+  actions_.Bind(ActionId::FileSaveExit, [this] { FileSaveExit(); });
+  edit_.Bind(actions_);
+  links_.Bind(actions_);
+  files_.Bind(actions_);
+  codePages_.Bind(actions_);
+  text_.Bind(actions_);
+  find_.Bind(actions_);
+  goTo_.Bind(actions_);
+  bars_.Bind(actions_);
+  help_.Bind(actions_);
+
+  edit_.SetFieldPaste([this] { return find_.PasteIntoFocusedField(); });
+  document_.Subscribe([this](DocumentEvent event, const std::wstring&) {
+    if (event == DocumentEvent::kCreated) marks_.Clear();
+  });
+
+  keys_.SetPreview([this](UINT key) { return find_.HandleKey(key); });
+  keys_.SetAfterAction([this] { status_.Update(); });
+  keys_.OnWindowKey(WindowKeyEffect::FocusFindBoxOrFind, [this] { find_.FocusFindBoxOrFind(); });
+  keys_.OnWindowKey(WindowKeyEffect::CloseProgram, [this] { CloseProgram(); });
+  keys_.OnWindowKey(WindowKeyEffect::ToggleMaximized,
+                    [this] { ShowWindow(hwnd_, IsZoomed(hwnd_) ? SW_RESTORE : SW_MAXIMIZE); });
+  keys_.OnWindowKey(WindowKeyEffect::MinimizeApplication, [this] { ShowWindow(hwnd_, SW_MINIMIZE); });
+  keys_.OnWindowKey(WindowKeyEffect::InsertDateAndTime, [this] { text_.InsertDateAndTime(); });
+  keys_.OnWindowKey(WindowKeyEffect::Swallow, {});
+  keys_.OnWindowKey(WindowKeyEffect::ToggleBothBars, [this] { bars_.ToggleBoth(); });
 }
 
 // ---- exit ----
 
 void MainForm::CloseProgram() {
   closing_ = true;
-  StoreFindState();
+  find_.StoreState();
   CaretPos caret = editor_.GetCaretPos();
-  settings_.WriteString("Options", "FileName", Utf8ToWin1251(Utf8(currentFileName_)));
-  settings_.WriteInteger("Options", "CaretPosX", caret.column);
-  settings_.WriteInteger("Options", "CaretPosY", caret.line);
-  WriteWindowPlacement();
-  SendMessageW(editor_.Handle(), WM_SETREDRAW, FALSE, 0);
-  auto stay = [this] {
-    SendMessageW(editor_.Handle(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(editor_.Handle(), nullptr, TRUE);
-    closing_ = false;
-  };
+  settings_.Set(&SettingValues::file_name, Utf8ToWin1251(Utf8(document_.FileName())));
+  settings_.Set(&SettingValues::caret_pos_x, caret.column);
+  settings_.Set(&SettingValues::caret_pos_y, caret.line);
+  StoreWindowPlacement(ctx_);
+  RedrawFreeze freeze(editor_.Control());
   bool closed = false;
   try {
-    closed = CloseDocument();
+    closed = document_.Close();
   } catch (...) {
     // A save that failed keeps the program running with its document.
-    stay();
+    closing_ = false;
     throw;
   }
   if (!closed) {
-    stay();
+    closing_ = false;
     return;
   }
   ShowWindow(hwnd_, SW_HIDE);
-  SaveSettingValues(settings_, values_);
   try {
-    SaveSettingsFile(settingsFileName_, settings_);
+    settings_.Save();
   } catch (const FileError& e) {
-    ShowMessage(nullptr, std::string("Не удалось сохранить настройки.\n") + e.what(),
-                kCaptionWarning, MB_OK | MB_ICONWARNING);
+    ShowMessage(nullptr, std::string("Не удалось сохранить настройки.\n") + e.what(), kCaptionWarning,
+                MB_OK | MB_ICONWARNING);
   }
   DestroyWindow(hwnd_);
 }
 
 void MainForm::FileSaveExit() {
-  FileSave();
+  actions_.Run(ActionId::FileSave);
   CloseProgram();
-}
-
-// ---- editor events ----
-
-void MainForm::OnEditorChange() {
-  lastChangePos_ = editor_.SelStart();
-  UpdateStatusBar();
-}
-
-void MainForm::OnEditorKeyDown(WPARAM, unsigned) { UpdateStatusBar(); }
-void MainForm::OnEditorKeyUp() { UpdateStatusBar(); }
-void MainForm::OnEditorMouseDown() { UpdateStatusBar(); }
-
-void MainForm::OnEditorWheel(bool up, unsigned modifiers) {
-  if (modifiers == kCtrl) actions_.Run(up ? ActionId::OptFontp1 : ActionId::OptFontm1);
-  UpdateStatusBar();
-}
-
-void MainForm::OnEditorScroll() { UpdateStatusBar(); }
-void MainForm::OnEditorLangChange(HKL) { UpdateLayoutPanel(); }
-void MainForm::OnEditorLayoutRestored() { UpdateLayoutPanel(); }
-
-void MainForm::OnEditorUrlClick(const std::string& link, bool leftButton) {
-  currentLink_ = link;
-  if (!leftButton) return;
-  if (settings_.ReadBool("Options", "1URLClick", true)) {
-    ShowMessage(hwnd_,
-                "Для того чтобы перейти по ссылке, кликните по ней, удерживая клавишу Ctrl.",
-                kCaptionInformation, MB_OK | MB_ICONINFORMATION);
-    settings_.WriteBool("Options", "1URLClick", false);
-  }
-  if (GetKeyState(VK_CONTROL) < 0) URLGoToLink();
-}
-
-void MainForm::URLGoToLink() {
-  ShellExecuteW(hwnd_, L"open", WideFromWin1251(currentLink_).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-void MainForm::URLCopyLink() {
-  ClipboardLock clip(hwnd_);
-  if (!clip.IsOpen()) return;
-  EmptyClipboard();
-  std::wstring text = WideFromWin1251(currentLink_);
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-  if (!mem) return;
-  memcpy(GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-  GlobalUnlock(mem);
-  if (!SetClipboardData(CF_UNICODETEXT, mem)) GlobalFree(mem);
-}
-
-void MainForm::OnEditorPaste() { EditPaste(); }
-
-void MainForm::EditPaste() {
-  if (PasteIntoFindField()) return;
-  editor_.BeginRussianLayout();
-  editor_.PasteFromClipboard();
-  editor_.EndRussianLayout();
-}
-
-bool MainForm::PasteOnInsert() const { return values_.ins; }
-
-void MainForm::OnEditorPositionMark(int digit, bool store) {
-  CaretPos& mark = positionMarks_[static_cast<size_t>(digit)];
-  if (store) {
-    mark = editor_.GetCaretPos();
-  } else if (mark.column >= 0 && mark.line >= 0) {
-    editor_.SetCaretPos(mark);
-    SendMessageW(editor_.Handle(), EM_SCROLLCARET, 0, 0);
-  }
-}
-
-void MainForm::OptChangeKeybLayout() {
-  ActivateKeyboardLayout(reinterpret_cast<HKL>(HKL_NEXT), KLF_REORDER);
-  HKL layout = GetKeyboardLayout(0);
-  SendMessageW(editor_.Handle(), WM_INPUTLANGCHANGEREQUEST, 0, reinterpret_cast<LPARAM>(layout));
-}
-
-void MainForm::ToggleInsertMode() { editor_.SendOwnInsertKey(); }
-
-void MainForm::EditNoSelText() {
-  if (editor_.SelLength() > 0) editor_.SetSelStart(editor_.SelStart());
 }
 
 }  // namespace quillo

@@ -47,11 +47,6 @@ std::wstring MenuItemText(std::string_view caption, std::string_view shortcut, b
   return text;
 }
 
-WindowMenus::~WindowMenus() {
-  // Destroying a menu destroys its submenus too; the bar goes with its window.
-  for (auto& [id, menu] : popUps_) DestroyMenu(menu);
-}
-
 void WindowMenus::Create(const ActionRegistry& actions, const Icons& icons, MenuOptions options) {
   actions_ = &actions;
   icons_ = &icons;
@@ -64,7 +59,7 @@ HMENU WindowMenus::PopUp(MenuId id) {
   auto it = popUps_.find(static_cast<int>(id));
   if (it != popUps_.end()) return it->second;
   HMENU menu = Build(id, ShowsShortcuts(id, options_.showShortCut), GetMenu(id).images, false);
-  popUps_[static_cast<int>(id)] = menu;
+  popUps_[static_cast<int>(id)].Reset(menu);
   return menu;
 }
 
@@ -148,6 +143,7 @@ bool WindowMenus::OnInitMenuPopup(HMENU menu) {
   if (it == built_.end()) return false;
   const bool shortcuts = it->second.shortcuts;
   const MenuImages images = it->second.images;
+  actions_->TakeSnapshot();
   const int count = GetMenuItemCount(menu);
   for (int pos = 0; pos < count; ++pos) {
     const UINT id = GetMenuItemID(menu, pos);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/commands/action_registry.h"
+#include "app/platform/win_handles.h"
 #include "app/window/icons.h"
 #include "core/menu_layout.h"
 
@@ -25,11 +26,6 @@ std::wstring MenuItemText(std::string_view caption, std::string_view shortcut, b
 
 class WindowMenus {
  public:
-  WindowMenus() = default;
-  ~WindowMenus();
-  WindowMenus(const WindowMenus&) = delete;
-  WindowMenus& operator=(const WindowMenus&) = delete;
-
   // Builds the menu bar; pop-up menus are built when first asked for.
   void Create(const ActionRegistry& actions, const Icons& icons, MenuOptions options);
 
@@ -74,7 +70,9 @@ class WindowMenus {
   MenuOptions options_;
   HMENU bar_ = nullptr;
   std::unordered_map<HMENU, Built> built_;
-  std::unordered_map<int, HMENU> popUps_;  // by MenuId
+  // By MenuId. Destroying a menu destroys its submenus too; the bar goes
+  // with its window.
+  std::unordered_map<int, MenuHandle> popUps_;
 };
 
 }  // namespace quillo

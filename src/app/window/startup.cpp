@@ -1,33 +1,47 @@
 // Start-up of the main window, step by step in the order the rest of the
 // program relies on.
 #include <windows.h>
-#include <shellapi.h>
 
 #include "app/platform/file_io.h"
-#include "app/window/main_form.h"
 #include "app/platform/message_box.h"
-#include "app/settings/settings_file.h"
 #include "app/platform/ui_text.h"
-#include "core/title.h"
+#include "app/platform/win_handles.h"
+#include "app/settings/settings_apply.h"
+#include "app/window/main_form.h"
 
 namespace quillo {
 namespace {
 
 bool ExistsU16(const std::u16string& path) { return FileExists(FromU16(path)); }
 
+// "Software\Quillo" / "ExeFileName": where the program lives, for the shell.
+void RegisterExePath() {
+  HKEY raw = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Quillo", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                      &raw, nullptr) != ERROR_SUCCESS)
+    return;
+  RegKey key(raw);
+  std::wstring exe = ExePath();
+  RegSetValueExW(key, L"ExeFileName", 0, REG_SZ, reinterpret_cast<const BYTE*>(exe.c_str()),
+                 static_cast<DWORD>((exe.size() + 1) * sizeof(wchar_t)));
+}
+
 }  // namespace
 
 bool MainForm::StartUp(const std::vector<std::u16string>& args) {
   RegisterExePath();
   closing_ = false;
-  lastChangePos_ = -1;
+  ctx_.window = hwnd_;
+  document_.SetWindow(hwnd_);
+  layout_.SetWindow(hwnd_);
+  layout_.SetEditor([this] { return editor_.Handle(); });
 
-  settingsFileName_ = DecideSettingsFileName();
-  settings_ = LoadSettingsFile(settingsFileName_);
+  settings_.Load();
+  // The title style decides which window holds a file, before anything shows.
+  settings_.Reread(&SettingValues::title_type);
 
   start_ = ParseStartCommand(args, ExistsU16);
-  if (start_.request == StartRequest::kOpenHere)
-    start_.path = U16(LongFileName(FromU16(start_.path)));
+  if (start_.request == StartRequest::kOpenHere) start_.path = U16(LongFileName(FromU16(start_.path)));
   if (!ApplyInstanceRule()) return false;
 
   HMENU sys = GetSystemMenu(hwnd_, FALSE);
@@ -37,30 +51,21 @@ bool MainForm::StartUp(const std::vector<std::u16string>& args) {
   CreateEditor();
   // Plug-ins are loaded here, then the recent-files list and the bookmarks
   // are created, before the settings are applied.
-  ReadAndApplySettings();
+  settings_.ResetToDefaults();
+  ApplySettings(ctx_, true);
+  ApplyWindowPlacement(ctx_);
   CreateBars();
-  CreateFindPanel();
-  NewDocument();
-  BindActions();
+  find_.Create(icons_);
+  document_.New();
+  WireFeatures();
 
-  ShowWindow(hwnd_, values_.view.state == kWindowMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+  ShowWindow(hwnd_, settings_.Values().view.state == kWindowMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
   UpdateWindow(hwnd_);
   SetForegroundWindow(hwnd_);
   SetFocus(editor_.Handle());
   OpenStartupDocument();
-  UpdateStatusBar();
+  status_.Update();
   return true;
-}
-
-void MainForm::RegisterExePath() {
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Quillo", 0, nullptr, 0, KEY_SET_VALUE,
-                      nullptr, &key, nullptr) != ERROR_SUCCESS)
-    return;
-  std::wstring exe = ExePath();
-  RegSetValueExW(key, L"ExeFileName", 0, REG_SZ, reinterpret_cast<const BYTE*>(exe.c_str()),
-                 static_cast<DWORD>((exe.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(key);
 }
 
 // A file already open in another window of the program: that window is
@@ -68,38 +73,37 @@ void MainForm::RegisterExePath() {
 bool MainForm::ApplyInstanceRule() {
   if (start_.request != StartRequest::kFile || !ExistsU16(start_.path)) return true;
   std::wstring path = FromU16(start_.path);
-  TakeFileLock(path);
-  if (GetLastError() == 0) return true;
-  std::wstring title = TitleFor(LongFileName(path));
+  if (document_.TakeLock(path)) return true;
+  std::wstring title = document_.TitleFor(LongFileName(path));
   HWND other = FindWindowW(nullptr, title.c_str());
   if (!other || other == hwnd_) return true;
   PostMessageW(other, WM_QUILLO_ACTIVATE, 0, 0);
   return false;
 }
 
-void MainForm::TakeFileLock(const std::wstring& path) {
-  std::wstring name = FromU16(FileLockName(U16(path)));
-  SetLastError(0);
-  HANDLE h = CreateMutexW(nullptr, TRUE, name.c_str());
-  DWORD err = GetLastError();
-  fileLock_.Reset(h);
-  SetLastError(err);
-}
-
-void MainForm::ReleaseFileLock() { fileLock_.Reset(); }
-
 void MainForm::CreateEditor() {
-  if (!editor_.Create(hwnd_, this)) {
-    ShowError("Не удалось создать окно редактора (RICHED20.DLL).");
+  if (!editor_.Create(hwnd_, &editorEvents_)) {
+    ShowMessage(hwnd_, "Не удалось создать окно редактора (RICHED20.DLL).", "Ошибка", MB_OK | MB_ICONERROR);
     return;
   }
-  LayoutChildren();
+  layout_.Relayout();
 }
 
-void MainForm::ReadAndApplySettings() {
-  values_ = DefaultSettingValues();
-  ApplySettings(true);
-  ApplyWindowPlacement();
+void MainForm::CreateBars() {
+  const SettingValues& values = settings_.Values();
+  icons_.Load(ctx_.instance);
+  menus_.Create(actions_, icons_, MenuOptions{values.show_short_cut, values.icons});
+  SetMenu(hwnd_, menus_.MenuBar());
+  if (toolBar_.Create(hwnd_, icons_, actions_, menus_)) {
+    ShowWindow(toolBar_.Handle(), values.tool_bar ? SW_SHOWNA : SW_HIDE);
+    toolBar_.ShowHints(values.show_hint);
+    layout_.Dock(toolBar_.Handle(), true, [this] { return toolBar_.Height(); });
+  }
+  if (status_.Create(hwnd_)) {
+    ShowWindow(status_.Handle(), values.status_bar ? SW_SHOWNA : SW_HIDE);
+    layout_.Dock(status_.Handle(), false, [this] { return status_.Height(); });
+  }
+  status_.UpdateLayoutPanel();
 }
 
 void MainForm::OpenStartupDocument() {
@@ -108,36 +112,33 @@ void MainForm::OpenStartupDocument() {
     case StartRequest::kOpenHere: {
       std::wstring path = FromU16(start_.path);
       if (FileExists(path)) {
-        OpenFile(path);
+        document_.Open(path);
       } else if (start_.request == StartRequest::kFile) {
         AskToCreateMissingFile(path);
       }
       break;
     }
     case StartRequest::kClipboard:
-      EditPaste();
+      edit_.Paste();
       break;
-    case StartRequest::kNone:
-      if (values_.start_open_file) {
-        std::wstring last = Wide(Win1251ToUtf8(settings_.ReadString("Options", "FileName", "")));
-        if (FileExists(last)) {
-          OpenFile(last);
-          if (values_.save_position)
-            editor_.SetCaretPos({settings_.ReadInteger("Options", "CaretPosX", 0),
-                                 settings_.ReadInteger("Options", "CaretPosY", 0)});
-        }
-      }
+    case StartRequest::kNone: {
+      const SettingValues& values = settings_.Values();
+      if (!values.start_open_file) break;
+      std::wstring last = Wide(Win1251ToUtf8(values.file_name));
+      if (!FileExists(last)) break;
+      document_.Open(last);
+      if (values.save_position) editor_.SetCaretPos({values.caret_pos_x, values.caret_pos_y});
       break;
+    }
   }
 }
 
 void MainForm::AskToCreateMissingFile(const std::wstring& path) {
-  std::string text = FormatMessageText(
-      "Файл \"%s\" не существует. Создать новый с таким именем?", Utf8(path));
+  std::string text = FormatMessageText("Файл \"%s\" не существует. Создать новый с таким именем?", Utf8(path));
   if (ShowMessage(hwnd_, text, kCaptionWarning, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-  std::wstring written = SaveFile(path);
-  NewDocument();
-  OpenFile(written);
+  std::wstring written = document_.Write(path);
+  document_.New();
+  document_.Open(written);
 }
 
 }  // namespace quillo

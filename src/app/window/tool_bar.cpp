@@ -10,7 +10,6 @@
 namespace quillo {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x7B;
 constexpr UINT_PTR kUpdateTimer = 1;
 constexpr UINT kUpdateMilliseconds = 250;
 
@@ -49,11 +48,12 @@ bool ToolBar::Create(HWND parent, const Icons& icons, const ActionRegistry& acti
   parent_ = parent;
   actions_ = &actions;
   menus_ = &menus;
-  hwnd_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+  HWND hwnd = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                           WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_LIST |
                               TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
                           0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (!hwnd_) return false;
+  if (!hwnd) return false;
+  Subclass(hwnd);
   SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageW(hwnd_, TB_SETEXTENDEDSTYLE, 0,
                TBSTYLE_EX_DRAWDDARROWS | TBSTYLE_EX_MIXEDBUTTONS);
@@ -89,7 +89,6 @@ bool ToolBar::Create(HWND parent, const Icons& icons, const ActionRegistry& acti
   const DWORD buttonSize = static_cast<DWORD>(SendMessageW(hwnd_, TB_GETBUTTONSIZE, 0, 0));
   height_ = std::max<int>(size.cy, HIWORD(buttonSize)) + 2;
 
-  SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
   SetTimer(hwnd_, kUpdateTimer, kUpdateMilliseconds, nullptr);
   UpdateButtons();
   return true;
@@ -99,6 +98,7 @@ int ToolBar::Height() const { return hwnd_ && IsWindowVisible(hwnd_) ? height_ :
 
 void ToolBar::UpdateButtons() {
   if (!hwnd_ || !actions_) return;
+  actions_->TakeSnapshot();
   for (const ToolButton& button : ToolBarButtons()) {
     if (button.separator) continue;
     const ActionState state = actions_->State(button.action);
@@ -144,21 +144,17 @@ bool ToolBar::OnNotify(NMHDR& header, LRESULT& result) {
   return false;
 }
 
-LRESULT CALLBACK ToolBar::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                       DWORD_PTR ref) {
+LRESULT ToolBar::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_TIMER && wp == kUpdateTimer) {
     try {
-      reinterpret_cast<ToolBar*>(ref)->UpdateButtons();
+      UpdateButtons();
     } catch (const std::exception&) {
       // A failing update handler leaves the buttons as they were.
     }
     return 0;
   }
-  if (msg == WM_NCDESTROY) {
-    KillTimer(hwnd, kUpdateTimer);
-    RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
-  }
-  return DefSubclassProc(hwnd, msg, wp, lp);
+  if (msg == WM_DESTROY) KillTimer(hwnd_, kUpdateTimer);
+  return DefaultProc(msg, wp, lp);
 }
 
 }  // namespace quillo

@@ -10,18 +10,15 @@
 
 #include "app/commands/action_registry.h"
 #include "app/window/icons.h"
+#include "app/platform/window_base.h"
 #include "app/window/menus.h"
 
 namespace quillo {
 
-class ToolBar {
+class ToolBar : public WindowBase {
  public:
-  ToolBar() = default;
-  ToolBar(const ToolBar&) = delete;
-  ToolBar& operator=(const ToolBar&) = delete;
 
   bool Create(HWND parent, const Icons& icons, const ActionRegistry& actions, WindowMenus& menus);
-  HWND Handle() const { return hwnd_; }
   // The height it takes at the top of the window; 0 while hidden.
   int Height() const;
 
@@ -35,10 +32,10 @@ class ToolBar {
   // WM_NOTIFY from the tool bar or its hint window; false when not ours.
   bool OnNotify(NMHDR& header, LRESULT& result);
 
- private:
-  static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
-  HWND hwnd_ = nullptr;
+ private:
   HWND parent_ = nullptr;
   const ActionRegistry* actions_ = nullptr;
   WindowMenus* menus_ = nullptr;

@@ -4,8 +4,13 @@
 
 #include <random>
 
-#include "app/window/main_form.h"
+#include "app/text/text_commands.h"
+
+#include "app/app_context.h"
+#include "app/commands/action_registry.h"
 #include "app/editor/text_frame.h"
+#include "app/platform/keyboard.h"
+#include "app/settings/settings_store.h"
 #include "app/platform/ui_text.h"
 #include "core/date_time_format.h"
 #include "core/format_captions.h"
@@ -109,56 +114,56 @@ constexpr ActionId kDateFormats[] = {ActionId::TextDate1, ActionId::TextDate2, A
                                      ActionId::TextDate4};
 constexpr ActionId kTimeFormats[] = {ActionId::TextTime1, ActionId::TextTime2, ActionId::TextTime3};
 
-bool ShiftHeld() { return GetKeyState(VK_SHIFT) < 0; }
-
 }  // namespace
 
-void MainForm::InsertDateAndTime() {
-  InsertStamp(editor_, FormatDateTimeText(values_.date_format, values_.time_format, LocalNow()));
+void TextCommands::InsertDateAndTime() {
+  const SettingValues& values = ctx_.settings.Values();
+  InsertStamp(ctx_.editor, FormatDateTimeText(values.date_format, values.time_format, LocalNow()));
 }
 
-void MainForm::BindTextActions() {
-  auto& a = actions_;
+void TextCommands::Bind(ActionRegistry& a) {
+  MyRichEdit& editor = ctx_.editor;
+  SettingValues& values = ctx_.settings.Values();
   for (const auto& c : kSelectionOrTextCommands)
-    a.Bind(c.id, [this, f = c.transform] { TransformSelectionOrText(editor_, f); });
+    a.Bind(c.id, [&editor, f = c.transform] { TransformSelectionOrText(editor, f); });
   for (const auto& c : kBlankCommands) {
-    a.Bind(c.id, [this, f = c.transform] {
-      RussianLayoutScope layout(editor_);
-      if (editor_.LineCount() == 0) return;
-      TransformSelectionOrText(editor_, f);
-      editor_.SetModified(true);
+    a.Bind(c.id, [&editor, f = c.transform] {
+      RussianLayoutScope layout(editor);
+      if (editor.LineCount() == 0) return;
+      TransformSelectionOrText(editor, f);
+      editor.SetModified(true);
     });
   }
   for (const auto& c : kCaseCommands)
-    a.Bind(c.id, [this, c] { TransformSelectionOrScroll(editor_, c.transform, c.scrollCode); });
+    a.Bind(c.id, [&editor, c] { TransformSelectionOrScroll(editor, c.transform, c.scrollCode); });
 
   // Numbers in words: the format used last is remembered.
   for (ActionId id : kNumberFormats) {
     int format = GetAction(id).tag;
     a.Bind(
         id,
-        [this, format] {
-          RussianLayoutScope layout(editor_);
-          values_.num_to_str_format = format;
-          ReplaceNumberByWords(editor_, format);
+        [&editor, &values, format] {
+          RussianLayoutScope layout(editor);
+          values.num_to_str_format = format;
+          ReplaceNumberByWords(editor, format);
         },
         NumberSampleCaption([format] { return format; }));
   }
-  a.Bind(ActionId::TextNumToStr, [this] { ReplaceNumberByWords(editor_, values_.num_to_str_format); },
-         NumberSampleCaption([this] { return values_.num_to_str_format; }));
+  a.Bind(ActionId::TextNumToStr, [&editor, &values] { ReplaceNumberByWords(editor, values.num_to_str_format); },
+         NumberSampleCaption([&values] { return values.num_to_str_format; }));
 
   // Date and time: Shift with a format only makes it the one of Ctrl+D / Ctrl+T.
-  a.Bind(ActionId::TextDate, [this] { InsertStamp(editor_, FormatDateText(values_.date_format, LocalNow())); },
-         [this] { return WithCaption(DateFormatCaption(values_.date_format, LocalNow())); });
-  a.Bind(ActionId::TextTime, [this] { InsertStamp(editor_, FormatTimeText(values_.time_format, LocalNow())); },
-         [this] { return WithCaption(TimeFormatCaption(values_.time_format, LocalNow())); });
+  a.Bind(ActionId::TextDate, [&editor, &values] { InsertStamp(editor, FormatDateText(values.date_format, LocalNow())); },
+         [&values] { return WithCaption(DateFormatCaption(values.date_format, LocalNow())); });
+  a.Bind(ActionId::TextTime, [&editor, &values] { InsertStamp(editor, FormatTimeText(values.time_format, LocalNow())); },
+         [&values] { return WithCaption(TimeFormatCaption(values.time_format, LocalNow())); });
   for (ActionId id : kDateFormats) {
     int format = GetAction(id).tag;
     a.Bind(
         id,
-        [this, format] {
-          values_.date_format = format;
-          if (!ShiftHeld()) InsertStamp(editor_, FormatDateText(format, LocalNow()));
+        [&editor, &values, format] {
+          values.date_format = format;
+          if (!ShiftHeld()) InsertStamp(editor, FormatDateText(format, LocalNow()));
         },
         [format] { return WithCaption(DateFormatCaption(format, LocalNow())); });
   }
@@ -166,16 +171,15 @@ void MainForm::BindTextActions() {
     int format = GetAction(id).tag;
     a.Bind(
         id,
-        [this, format] {
-          values_.time_format = format;
-          if (!ShiftHeld()) InsertStamp(editor_, FormatTimeText(format, LocalNow()));
+        [&editor, &values, format] {
+          values.time_format = format;
+          if (!ShiftHeld()) InsertStamp(editor, FormatTimeText(format, LocalNow()));
         },
         [format] { return WithCaption(TimeFormatCaption(format, LocalNow())); });
   }
 
-  auto hasText = [this] { return ActionState::Enabled(editor_.LineCount() > 0); };
-  a.Bind(ActionId::EditDeleteLine, [this] { DeleteCaretLine(editor_); }, hasText);
-  a.Bind(ActionId::EditDeleteAll, [this] { DeleteAllText(editor_); }, hasText);
+  a.Bind(ActionId::EditDeleteLine, [&editor] { DeleteCaretLine(editor); });
+  a.Bind(ActionId::EditDeleteAll, [&editor] { DeleteAllText(editor); });
 }
 
 }  // namespace quillo

@@ -1,29 +1,31 @@
-// The help commands: the help file, the about box, the home page and the
-// feedback mail.
+#include "app/help/help_commands.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
 #include <cctype>
-#include <memory>
 #include <string>
 
+#include "app/app_context.h"
+#include "app/commands/action_registry.h"
+#include "app/interop.h"
 #include "app/platform/file_io.h"
-#include "app/window/main_form.h"
 #include "app/platform/message_box.h"
 #include "app/platform/ui_text.h"
 #include "app/platform/version_info.h"
+#include "app/platform/win_handles.h"
 
 namespace quillo {
 namespace {
 
-constexpr wchar_t kHelpFileName[] = L"Quillo2.chm";
-constexpr wchar_t kShortcutsTopic[] = L"keyboard.ru.html";
 constexpr wchar_t kHomePageUrl[] = L"https://quillo.example.org/";
 constexpr wchar_t kFeedbackAddress[] = L"feedback@quillo.example.org";
 
 // HTML Help commands of hhctrl.ocx.
 constexpr UINT kHelpDisplayTopic = 0;
 constexpr UINT kHelpDisplayToc = 1;
+
+}  // namespace
 
 // hhctrl.ocx is loaded on first use and kept while help windows may be open.
 class HelpViewer {
@@ -56,6 +58,8 @@ class HelpViewer {
   ModuleHandle library_;
 };
 
+namespace {
+
 std::wstring ProgramNameAndVersion() {
   const VersionInfo version = ReadVersionInfo(GetModuleHandleW(nullptr));
   std::wstring name = version.productName.empty() ? L"Quillo" : version.productName;
@@ -84,26 +88,27 @@ std::wstring PercentEncoded(const std::wstring& text) {
 
 }  // namespace
 
-void MainForm::BindHelpActions() {
-  auto help = std::make_shared<HelpViewer>();
-  auto& a = actions_;
-  a.Bind(ActionId::HelpContents, [this, help] { help->Show(hwnd_, L""); });
-  a.Bind(ActionId::HelpShortCuts, [this, help] { help->Show(hwnd_, kShortcutsTopic); });
+HelpCommands::HelpCommands(AppContext& ctx) : ctx_(ctx), viewer_(std::make_unique<HelpViewer>()) {}
+HelpCommands::~HelpCommands() = default;
+
+void HelpCommands::Bind(ActionRegistry& a) {
+  a.Bind(ActionId::HelpContents, [this] { viewer_->Show(ctx_.window, L""); });
+  a.Bind(ActionId::HelpShortCuts, [this] { viewer_->Show(ctx_.window, kShortcutsTopic); });
   a.Bind(ActionId::HelpAbout, [this] { ShowAbout(); });
-  a.Bind(ActionId::HelpHomePage, [this] { OpenUrl(hwnd_, L"open", kHomePageUrl); });
+  a.Bind(ActionId::HelpHomePage, [this] { OpenUrl(ctx_.window, L"open", kHomePageUrl); });
   a.Bind(ActionId::HelpCallingBack, [this] {
-    OpenUrl(hwnd_, L"Open",
+    OpenUrl(ctx_.window, L"Open",
             std::wstring(L"mailto:") + kFeedbackAddress + L"?subject=" +
                 PercentEncoded(ProgramNameAndVersion()));
   });
 }
 
-void MainForm::ShowAbout() {
+void HelpCommands::ShowAbout() {
   const VersionInfo version = ReadVersionInfo(GetModuleHandleW(nullptr));
   std::string text = Utf8(version.productName.empty() ? L"Quillo" : version.productName);
   if (!version.fileVersion.empty()) text += "\nВерсия " + Utf8(version.fileVersion);
   text += "\n\nТекстовый редактор для тех, кто каждый день работает с русским текстом.";
-  ShowMessage(hwnd_, text, "О программе", MB_OK | MB_ICONINFORMATION);
+  ShowMessage(ctx_.window, text, "О программе", MB_OK | MB_ICONINFORMATION);
 }
 
 }  // namespace quillo

@@ -1,0 +1,27 @@
+#include "app/commands/key_dispatcher.h"
+
+#include "app/commands/action_registry.h"
+#include "app/platform/keyboard.h"
+
+namespace quillo {
+
+bool KeyDispatcher::Handle(UINT key) {
+  if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU) return false;
+  if (preview_ && preview_(key)) return true;
+  auto mods = static_cast<std::uint8_t>(CurrentModifiers());
+  if (auto action = keyMap_.ActionFor(static_cast<int>(key), mods)) {
+    if (actions_.Run(*action)) {
+      if (afterAction_) afterAction_();
+      return true;
+    }
+  }
+  if (auto effect = keyMap_.WindowKeyFor(static_cast<int>(key), mods)) {
+    auto it = windowKeys_.find(*effect);
+    if (it == windowKeys_.end()) return false;
+    if (it->second) it->second();
+    return true;
+  }
+  return false;
+}
+
+}  // namespace quillo

@@ -1,0 +1,163 @@
+#include "app/document/file_commands.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_context.h"
+#include "app/commands/action_registry.h"
+#include "app/document/document.h"
+#include "app/editor/rich_edit.h"
+#include "app/interop.h"
+#include "app/platform/file_dialogs.h"
+#include "app/platform/file_identity.h"
+#include "app/platform/file_io.h"
+#include "app/platform/message_box.h"
+#include "app/window/status_view.h"
+#include "core/nul_bytes.h"
+
+namespace quillo {
+namespace {
+
+constexpr wchar_t kPlainProposal[] = L"noname.txt";
+
+// Text taken from the control's selection has one CR per line break; files
+// get CR LF.
+std::string WithCrLf(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 32);
+  for (size_t i = 0; i < text.size(); ++i) {
+    out.push_back(text[i]);
+    if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) out.push_back('\n');
+  }
+  return out;
+}
+
+BOOL CALLBACK PostSaveToProgramWindow(HWND hwnd, LPARAM) {
+  wchar_t caption[512] = {};
+  GetWindowTextW(hwnd, caption, 512);
+  if (wcsstr(caption, kBroadcastCaption)) PostMessageW(hwnd, WM_QUILLO_SAVE, 0, 0);
+  return TRUE;
+}
+
+void OpenInNewProcess(HWND owner, const std::wstring& path) {
+  std::wstring param = L"\"" + path + L"\"";
+  ShellExecuteW(owner, L"open", ExePath().c_str(), param.c_str(), nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+void FileCommands::Bind(ActionRegistry& a) {
+  Document& doc = ctx_.document;
+  a.Bind(ActionId::FileNew, [this] { New(); });
+  a.Bind(ActionId::FileOpen, [this] { Open(); });
+  // Nothing to save greys the menu items and the button out; the save
+  // message of "Сохранить все" still saves.
+  a.Bind(ActionId::FileSave, [&doc] { doc.Save(); });
+  a.Bind(ActionId::FileSaveAs, [&doc] { doc.SaveAs(); });
+  a.Bind(ActionId::FileSaveInWinCod, [this] { SaveInCodePage(cpWIN); });
+  a.Bind(ActionId::FileSaveInDosCod, [this] { SaveInCodePage(cpDOS); });
+  a.Bind(ActionId::FileSaveInKoiCod, [this] { SaveInCodePage(cpKOI); });
+  a.Bind(ActionId::FileSaveUnderNewName, [this] { SaveUnderNewName(); });
+  a.Bind(ActionId::FileUpdate, [this] { Reload(); });
+  a.Bind(ActionId::FileInsertFrom, [this] { InsertFrom(); });
+  a.Bind(ActionId::FileSaveSelText, [this] { SaveSelection(); });
+  a.Bind(ActionId::FileAddTo, [this] { AppendTo(); });
+  a.Bind(ActionId::FileSaveAll, [this] { SaveAll(); });
+  a.Bind(ActionId::FileDelete, [this] { Delete(); });
+}
+
+void FileCommands::New() {
+  if (ctx_.document.Close()) ctx_.document.New();
+  ctx_.status.Update();
+}
+
+void FileCommands::Open() {
+  std::vector<std::wstring> files = AskFilesToOpen(ctx_.window, ctx_.document.DialogFolder(), true);
+  if (files.empty()) return;
+  if (ctx_.document.Close()) ctx_.document.Open(files.front());
+  // Further files go to windows of their own, even when this one kept its document.
+  for (size_t i = 1; i < files.size(); ++i) OpenInNewProcess(ctx_.window, files[i]);
+  ctx_.status.Update();
+}
+
+void FileCommands::SaveInCodePage(TCodePage page) { ctx_.document.SaveAs(page); }
+
+void FileCommands::SaveUnderNewName() {
+  Document& doc = ctx_.document;
+  std::wstring chosen = AskFileToSave(ctx_.window, doc.DialogFolder(), kPlainProposal, OverwriteQuestion::kAsk);
+  if (chosen.empty()) return;
+  std::wstring old = doc.FileName();
+  std::wstring written = doc.Write(chosen);
+  doc.SetFileName(written);
+  // Only a file that really is another one goes: C:\A.TXT and c:\a.txt are
+  // the file just written.
+  if (!old.empty() && FileExists(old) && !IsSameFile(old, written)) {
+    SetFileAttributesW(old.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(old.c_str());
+  }
+  ctx_.status.Update();
+}
+
+void FileCommands::Reload() {
+  MyRichEdit& editor = ctx_.editor;
+  int caret = editor.SelStart();
+  if (editor.Modified() &&
+      ctx_.Ask("Перечитать файл, не сохранив изменений?", kCaptionQuestion, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+    return;
+  ctx_.document.Open(ctx_.document.FileName());
+  editor.SetSelStart(caret);
+  editor.ScrollCaret();
+  ctx_.status.Update();
+}
+
+void FileCommands::InsertFrom() {
+  std::vector<std::wstring> files = AskFilesToOpen(ctx_.window, ctx_.document.DialogFolder(), false);
+  if (files.empty()) return;
+  MyRichEdit& editor = ctx_.editor;
+  int caret = editor.SelStart();
+  std::string text = MyRichEdit::ReadTextFile(files.front());
+  // The control would end the inserted text at the first NUL.
+  ReplaceNulBytes(text);
+  editor.BeginRussianLayout();
+  editor.SetSelText(text);
+  editor.EndRussianLayout();
+  editor.SetSelStart(caret);
+  ctx_.status.Update();
+}
+
+void FileCommands::SaveSelection() {
+  std::wstring path = AskFileToSave(ctx_.window, ctx_.document.DialogFolder(), kPlainProposal, OverwriteQuestion::kAsk);
+  if (path.empty()) return;
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  ctx_.editor.BeginRussianLayout();
+  std::string text = WithCrLf(ctx_.editor.SelText());
+  ctx_.editor.EndRussianLayout();
+  WriteFileAtomically(path, text);
+  if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(path.c_str(), attributes);
+}
+
+void FileCommands::AppendTo() {
+  std::wstring path = AskFileToSave(ctx_.window, ctx_.document.DialogFolder(), L"", OverwriteQuestion::kNone);
+  if (path.empty()) return;
+  AppendToFile(path, "\r\n" + ctx_.editor.GetText());
+}
+
+void FileCommands::SaveAll() { EnumWindows(PostSaveToProgramWindow, 0); }
+
+void FileCommands::Delete() {
+  // The list of paths ends with an empty one.
+  std::wstring from = ctx_.document.FileName() + L'\0';
+  SHFILEOPSTRUCTW op{};
+  op.hwnd = ctx_.window;
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_ALLOWUNDO;
+  if (SHFileOperationW(&op) != 0 || op.fAnyOperationsAborted) return;
+  ctx_.editor.SetModified(false);
+  New();
+}
+
+}  // namespace quillo

@@ -1,0 +1,248 @@
+#include "app/find/find_commands.h"
+
+#include <cstdlib>
+
+#include "app/app_context.h"
+#include "app/commands/action_registry.h"
+#include "app/editor/rich_edit.h"
+#include "app/editor/russian_layout.h"
+#include "app/platform/clipboard.h"
+#include "app/platform/keyboard.h"
+#include "app/platform/message_box.h"
+#include "app/platform/ui_text.h"
+#include "app/platform/wait_cursor.h"
+#include "app/platform/window_base.h"
+#include "app/settings/settings_store.h"
+#include "app/window/menus.h"
+#include "app/window/status_view.h"
+#include "app/window/window_layout.h"
+#include "core/replace_all.h"
+#include "core/text_matcher.h"
+#include "core/text_search.h"
+
+namespace quillo {
+namespace {
+
+// Lines the view scrolls past a hit: an eighth of the lines the editor
+// shows, plus one, so the found text stands away from the window's edge.
+int LinesPastHit(const MyRichEdit& editor) {
+  int fontHeight = editor.FontHeightPixels();
+  RECT rc{};
+  GetWindowRect(editor.Handle(), &rc);
+  int lines = fontHeight > 0 ? (rc.bottom - rc.top) / fontHeight : 0;
+  return lines / 8 + 1;
+}
+
+std::wstring ClipboardText(HWND owner) { return ReadClipboardText(owner).value_or(std::wstring()); }
+
+}  // namespace
+
+void FindCommands::Create(const Icons& icons) {
+  // The panel's buttons run inside its window procedure; an error there ends
+  // in the main window's error box.
+  auto guarded = [this](void (FindCommands::*handler)()) {
+    return [this, handler] { Guarded(ctx_.window, [&] { (this->*handler)(); return 0; }, 0); };
+  };
+  FindPanelHandlers handlers{guarded(&FindCommands::FindNext), guarded(&FindCommands::Replace),
+                             guarded(&FindCommands::ReplaceAll), guarded(&FindCommands::ToggleFindPanel)};
+  if (!panel_.Create(ctx_.window, icons, std::move(handlers))) return;
+  const SettingValues& values = ctx_.settings.Values();
+  panel_.SetOptions({values.find_match_case, values.find_whole_word, values.find_down});
+  panel_.LoadHistories(ctx_.settings.Ini());
+  ctx_.layout.Dock(panel_.Handle(), false, [this] { return panel_.Height(); });
+}
+
+// The histories replace their sections, and the options go with the
+// settings save.
+void FindCommands::StoreState() {
+  if (!panel_.Handle()) return;
+  panel_.SaveHistories(ctx_.settings.Ini());
+  FindPanelOptions options = panel_.Options();
+  SettingValues& values = ctx_.settings.Values();
+  values.find_match_case = options.matchCase;
+  values.find_whole_word = options.wholeWord;
+  values.find_down = options.down;
+}
+
+void FindCommands::ToggleFindPanel() {
+  if (!panel_.Handle()) return;
+  MyRichEdit& editor = ctx_.editor;
+  RussianLayoutScope layout(editor);
+  bool show = !panel_.Visible();
+  if (show && panel_.FindText().empty() && editor.SelLength() > 0) panel_.SetFindText(editor.SelText());
+  panel_.SetVisible(show);
+  ctx_.layout.Relayout();
+  if (show) {
+    panel_.FocusFindField();
+  } else {
+    SetFocus(editor.Handle());
+  }
+}
+
+// Three toggles make one; the field can take the selection on the way.
+void FindCommands::FindFind() {
+  for (int i = 0; i < 3; ++i) ToggleFindPanel();
+}
+
+void FindCommands::FocusFindBoxOrFind() {
+  if (GetFocus() == ctx_.editor.Handle()) {
+    if (panel_.Visible()) {
+      panel_.FocusFindField();
+    } else {
+      FindFind();
+    }
+  } else if (panel_.Visible()) {
+    FindFind();
+  }
+}
+
+// The setting "FindPanel" toggles the panel each time the window becomes active.
+void FindCommands::OnActivate() {
+  if (panel_.Handle() && ctx_.settings.Values().find_panel) FindFind();
+}
+
+bool FindCommands::HandleKey(UINT key) { return panel_.Handle() && panel_.HandleKey(key, CurrentModifiers()); }
+
+bool FindCommands::PasteIntoFocusedField() {
+  HWND field = panel_.Handle() ? panel_.FocusedField() : nullptr;
+  if (!field) return false;
+  panel_.SetFieldText(field, ClipboardText(ctx_.window));
+  return true;
+}
+
+void FindCommands::FindNext() {
+  MyRichEdit& editor = ctx_.editor;
+  for (;;) {
+    std::string text = panel_.FindText();
+    if (text.empty()) return;
+    RussianLayoutScope layout(editor);
+    panel_.AddFindHistory(text);
+    FindPanelOptions panel = panel_.Options();
+    int start = editor.SelStart() + (panel.down ? 1 : -1);
+    // Searched in memory rather than by the control: Wine's control folds
+    // only Latin letters, and "Заменить все" must find the same occurrences.
+    TextMatcher matcher(text, SearchOptions{panel.matchCase, panel.wholeWord});
+    auto found = static_cast<int>(FindInText(editor.ControlText(), start, matcher, !panel.down));
+    if (found >= 0) {
+      editor.SetSelection(found, found + static_cast<int>(text.size()));
+      int lines = LinesPastHit(editor);
+      for (int i = 0; i < lines; ++i) editor.ScrollText(panel.down ? SB_LINEDOWN : SB_LINEUP);
+      SetFocus(editor.Handle());
+      return;
+    }
+    if (ctx_.Ask("Текст не найден. Изменить направление поиска?", kCaptionQuestion,
+                 MB_YESNO | MB_ICONQUESTION) != IDYES) {
+      SetFocus(editor.Handle());
+      return;
+    }
+    panel_.SwapDirection();
+  }
+}
+
+// Replaces the selection when it is exactly the find text, else finds the
+// next occurrence; pressing it repeatedly alternates between the two.
+void FindCommands::Replace() {
+  MyRichEdit& editor = ctx_.editor;
+  panel_.AddReplaceHistory(panel_.ReplaceText());
+  {
+    RussianLayoutScope layout(editor);
+    if (panel_.FindText() == editor.SelText()) {
+      editor.SetSelText(panel_.ReplaceText());
+      editor.SetSelStart(editor.SelStart() + editor.SelLength());
+    } else {
+      FindNext();
+    }
+  }
+  ctx_.status.Update();
+}
+
+// Every occurrence from the start of the text forward, whatever the
+// direction buttons say. The occurrences are found in memory by a matcher
+// (the one "Найти далее" uses), and the new text goes into the control in
+// one replacement, one undo step.
+void FindCommands::ReplaceAll() {
+  MyRichEdit& editor = ctx_.editor;
+  std::string replacement = panel_.ReplaceText();
+  panel_.AddReplaceHistory(replacement);
+  {
+    WaitCursor wait;
+    RedrawFreeze freeze(editor.Control());
+    RussianLayoutScope layout(editor);
+    editor.SetSelStart(0);
+    std::string findText = panel_.FindText();
+    if (findText.empty()) {
+      freeze.End();
+      ctx_.status.Update();
+      return;
+    }
+    FindPanelOptions panel = panel_.Options();
+    TextMatcher matcher(findText, SearchOptions{panel.matchCase, panel.wholeWord});
+    ReplaceAllResult result = PlanReplaceAll(editor.ControlText(), replacement, matcher);
+    if (result.count > 0) editor.ReplaceAllText(result.text);
+    editor.SetSelStart(static_cast<int>(result.caret));
+    freeze.End();
+    editor.ScrollCaret();
+    ctx_.Ask(ReplaceAllReport(result.count), kCaptionInformation, MB_OK | MB_ICONINFORMATION);
+    SetFocus(editor.Handle());
+  }
+  ctx_.status.Update();
+}
+
+bool FindCommands::FillHistoryMenu(HMENU menu) {
+  if (!panel_.Handle() || menu != ctx_.menus.PopUp(MenuId::pmFind)) return false;
+  while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
+  const RuntimeListInfo& list = GetRuntimeList(RuntimeList::FindHistory);
+  const auto& entries = panel_.FindTexts().Entries();
+  for (size_t i = 0; i < entries.size() && static_cast<int>(i) < list.capacity; ++i) {
+    std::wstring caption = WideFromWin1251(HistoryMenuCaption(entries[i]));
+    AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(list.firstCommandId) + i, caption.c_str());
+  }
+  return true;
+}
+
+// With Shift the entry only fills the field of the shown panel; without,
+// it is searched for at once.
+void FindCommands::HistoryClick(int index) {
+  const auto& entries = panel_.FindTexts().Entries();
+  if (index < 0 || static_cast<size_t>(index) >= entries.size()) return;
+  std::string entry = entries[static_cast<size_t>(index)];
+  if (CurrentModifiers() & kShift) {
+    if (!panel_.Visible()) FindFind();
+    if (panel_.Visible()) {
+      panel_.SetFindText(entry);
+      panel_.FocusFindField();
+    }
+    return;
+  }
+  panel_.SetFindText(entry);
+  FindNext();
+}
+
+void FindCommands::FindFromField(const std::wstring& text) {
+  panel_.SetFieldText(panel_.FindField(), text);
+  FindNext();
+}
+
+void FindCommands::FindClipboardText() { FindFromField(ClipboardText(ctx_.window)); }
+
+void FindCommands::Bind(ActionRegistry& a) {
+  MyRichEdit& editor = ctx_.editor;
+  a.Bind(ActionId::FindFind, [this] { FindFind(); });
+  a.Bind(ActionId::FindFindNext, [this] { FindNext(); });
+  a.Bind(ActionId::FindClipbrd, [this] { FindClipboardText(); });
+  a.Bind(ActionId::FindClipbrdNoDlgCur, [this] { FindClipboardText(); });
+  a.Bind(ActionId::FindClipbrdNoDlg, [this, &editor] {
+    editor.SetSelStart(0);
+    FindClipboardText();
+  });
+  a.Bind(ActionId::FindSelTextNoDlg, [this, &editor] {
+    RussianLayoutScope layout(editor);
+    FindFromField(WideFromWin1251(editor.SelText()));
+  });
+  a.Bind(ActionId::FindWordAtCaretNoDlg, [this, &editor] {
+    RussianLayoutScope layout(editor);
+    FindFromField(WideFromWin1251(editor.WordAtCursor()));
+  });
+}
+
+}  // namespace quillo

@@ -1,0 +1,57 @@
+#pragma once
+// The find panel and its commands: find next, replace, replace all, the
+// quick searches that fill the find field, the histories and the panel's
+// showing and hiding.
+#include <windows.h>
+
+#include <string>
+
+#include "app/find/find_panel.h"
+
+namespace quillo {
+
+struct AppContext;
+class ActionRegistry;
+class Icons;
+
+class FindCommands {
+ public:
+  explicit FindCommands(AppContext& ctx) : ctx_(ctx) {}
+
+  // Creates the panel hidden, docked at the bottom.
+  void Create(const Icons& icons);
+  void Bind(ActionRegistry& actions);
+
+  // Shows or hides the panel; showing it takes the selection into the field
+  // when the field is empty.
+  void ToggleFindPanel();
+  // Ctrl+F3.
+  void FocusFindBoxOrFind();
+  // The window became active.
+  void OnActivate();
+  // Keys the panel handles itself; true when used.
+  bool HandleKey(UINT key);
+  // Ctrl+V in one of the panel's fields replaces the field's whole text.
+  bool PasteIntoFocusedField();
+  // The tool bar's find drop-down, filled each time it opens; false when the
+  // menu is another one.
+  bool FillHistoryMenu(HMENU menu);
+  void HistoryClick(int index);
+  // At exit, before the other settings are written.
+  void StoreState();
+
+  const FindPanel& Panel() const { return panel_; }
+
+ private:
+  void FindFind();
+  void FindNext();
+  void Replace();
+  void ReplaceAll();
+  void FindFromField(const std::wstring& text);
+  void FindClipboardText();
+
+  AppContext& ctx_;
+  FindPanel panel_;
+};
+
+}  // namespace quillo

@@ -1,0 +1,16 @@
+#pragma once
+// The settings' values applied to the window, in the order the rest of the
+// program relies on, and the window placement of section "View".
+namespace quillo {
+
+struct AppContext;
+
+// Reads the values from the settings file's image and applies them; the
+// background colour only with withBackground (at start-up).
+void ApplySettings(AppContext& ctx, bool withBackground);
+
+// Read at start-up and written at exit.
+void ApplyWindowPlacement(AppContext& ctx);
+void StoreWindowPlacement(AppContext& ctx);
+
+}  // namespace quillo

@@ -1,0 +1,60 @@
+#pragma once
+// The settings of this process: the file they live in, the whole file held in
+// memory, and the values the program works with. The rest of the program reads
+// and changes SettingValues only; a value the table says is written at once
+// (or by the exit sequence) is put into the file's image here, as it changes.
+#include <string>
+
+#include "core/ini_file.h"
+#include "core/settings_table.h"
+
+namespace quillo {
+
+class SettingsStore {
+ public:
+  // Chooses the file and reads it into memory; the values are not read yet.
+  void Load();
+  // Writes the values into the file's image and the image to disk.
+  // Throws FileError.
+  void Save();
+
+  const std::wstring& FileName() const { return fileName_; }
+
+  const SettingValues& Values() const { return values_; }
+  // For changes that only SaveSettings writes; prefer Set.
+  SettingValues& Values() { return values_; }
+
+  // Changes one value; when the table writes it at once or at exit, the
+  // file's image takes it now too.
+  template <typename T>
+  void Set(T SettingValues::*field, T value) {
+    values_.*field = std::move(value);
+    WriteNowIfTableSays(SettingField(field));
+  }
+
+  // Reads one value again from the file's image; its present value is the
+  // default where the table says so.
+  template <typename T>
+  void Reread(T SettingValues::*field) {
+    RereadField(SettingField(field));
+  }
+
+  // Reads every value of the table from the file's image (fonts and the
+  // placement keep their present values where the file has none).
+  void ReadValues(bool withBackground, Color editorBackground);
+  void ResetToDefaults() { values_ = DefaultSettingValues(); }
+
+  // Whole sections kept by their own features (histories, recent files).
+  IniFile& Ini() { return ini_; }
+  const IniFile& Ini() const { return ini_; }
+
+ private:
+  void WriteNowIfTableSays(const SettingField& field);
+  void RereadField(const SettingField& field);
+
+  std::wstring fileName_;
+  IniFile ini_;
+  SettingValues values_ = DefaultSettingValues();
+};
+
+}  // namespace quillo

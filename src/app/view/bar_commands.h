@@ -1,0 +1,24 @@
+#pragma once
+// The view commands that show or hide the tool bar and the status bar.
+#include <windows.h>
+
+namespace quillo {
+
+struct AppContext;
+class ActionRegistry;
+class ToolBar;
+
+class BarCommands {
+ public:
+  BarCommands(AppContext& ctx, ToolBar& toolBar) : ctx_(ctx), toolBar_(toolBar) {}
+  void Bind(ActionRegistry& actions);
+
+  // Ctrl+Shift+… window key: both bars at once.
+  void ToggleBoth();
+
+ private:
+  AppContext& ctx_;
+  ToolBar& toolBar_;
+};
+
+}  // namespace quillo
