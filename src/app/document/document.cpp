@@ -12,6 +12,7 @@
 #include "app/platform/ui_text.h"
 #include "app/settings/settings_store.h"
 #include "core/command_line.h"
+#include "core/file_bytes.h"
 #include "core/file_names.h"
 #include "core/nul_bytes.h"
 #include "core/title.h"
@@ -115,19 +116,21 @@ void Document::Open(const std::wstring& path) {
   // memory, so that the text enters the control only once.
   std::wstring ext = ExtensionOf(path);
   CharUpperBuffW(ext.data(), static_cast<DWORD>(ext.size()));
-  std::string text = ext == L".RTF" ? ReadFileBytes(path) : MyRichEdit::ReadTextFile(path);
   const SettingValues& values = settings_.Values();
-  TCodePage page = values.cod_auto_opt ? DetectCodePage(text, kDetectLimit, values.def_coding)
-                                       : values.def_coding;
-  if (page == cpNone) page = cpWIN;
-  ConvertToWinInPlace(text, page);
-  // The control would end the text at the first NUL.
-  bool hadNulBytes = ReplaceNulBytes(text) > 0;
+  DecodeOptions options;
+  options.detect_code_page = values.cod_auto_opt;
+  options.code_page = values.def_coding;
+  options.unicode = false;
+  options.own_characters = false;
+  // ".RTF" files would go through the control's own loading; in plain-text
+  // mode that shows their bytes as text, which is what the raw load does too.
+  options.raw_bytes = ext == L".RTF";
+  DecodedFile file = DecodeFileBytes(ReadFileBytes(path), options);
 
-  editor_.SetText(text);
+  editor_.SetControlText(file.text);
   editor_.SetSelection(0, 0);
   editor_.SetModified(false);
-  editor_.SetCodePage(page);
+  editor_.SetCodePage(file.code_page);
   SetFileName(path);
   SetDialogFolder(FolderOf(fileName_));
   StampLogFile();
@@ -136,7 +139,7 @@ void Document::Open(const std::wstring& path) {
   lastChangePos_ = -1;
   freeze.End();
   Announce(DocumentEvent::kOpened, path);
-  if (hadNulBytes)
+  if (file.nul_count > 0)
     ShowMessage(window_, NulBytesWarning(Utf8(FileNameOf(fileName_))), kCaptionWarning,
                 MB_OK | MB_ICONWARNING);
 }
@@ -171,7 +174,8 @@ std::wstring Document::Write(const std::wstring& requested, std::optional<TCodeP
     page = *forced;
   else if (!values.save_set_coding)
     page = values.save_coding == cpNone ? cpWIN : values.save_coding;
-  std::string bytes = editor_.GetText();
+  // The Windows-1251 bytes the control shows, in the file's code page.
+  std::string bytes = EncodeFileText(editor_.ControlTextWide(), TextEncoding::Ansi, cpWIN);
   ConvertFromWinInPlace(bytes, page);
   // A failed write throws before anything of the document changes.
   WriteFileAtomically(path, bytes);

@@ -11,6 +11,7 @@
 #include "app/platform/clipboard.h"
 #include "app/platform/file_io.h"
 #include "app/platform/ui_text.h"
+#include "core/file_bytes.h"
 #include "core/word_at_caret.h"
 
 namespace quillo {
@@ -32,21 +33,6 @@ std::string ToControlBreaks(std::string_view text) {
       ++i;
     } else if (ch == '\n') {
       out.push_back('\r');
-    } else {
-      out.push_back(ch);
-    }
-  }
-  return out;
-}
-
-std::string ToCrLfBreaks(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 32);
-  for (size_t i = 0; i < text.size(); ++i) {
-    char ch = text[i];
-    if (ch == '\r' || ch == '\n') {
-      out += "\r\n";
-      if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
     } else {
       out.push_back(ch);
     }
@@ -122,9 +108,9 @@ std::string MyRichEdit::TextRange(int start, int end) const {
   return Win1251FromWide(control_.TextRange(start, end));
 }
 
-void MyRichEdit::StreamIn(std::string_view text) {
+void MyRichEdit::StreamIn(std::u16string_view controlForm) {
   // Every break goes in as CR LF, the form the control reads most reliably.
-  std::u16string wide = Win1251ToUtf16(ToCrLfBreaks(text));
+  std::u16string wide = WithCrLfBreaks(controlForm);
   programChange_ = true;
   if (TextLength() > kRecreateAbove)
     RecreateEmpty();
@@ -135,11 +121,18 @@ void MyRichEdit::StreamIn(std::string_view text) {
   if (!ok) throw FileError("Не удалось передать текст в окно редактора.");
 }
 
-void MyRichEdit::SetText(std::string_view text) {
+void MyRichEdit::SetText(std::string_view text) { SetControlText(Win1251ToUtf16(ToControlBreaks(text))); }
+
+void MyRichEdit::SetControlText(std::u16string_view text) {
   ownUndo_ = {};
   ownRedo_ = {};
   StreamIn(text);
   control_.EmptyUndoBuffer();
+}
+
+std::u16string MyRichEdit::ControlTextWide() const {
+  std::wstring text = control_.Text();
+  return std::u16string(text.begin(), text.end());
 }
 
 void MyRichEdit::ReplaceAllText(std::string_view text) {
@@ -188,7 +181,7 @@ void MyRichEdit::ReplaceRange(std::string oldText, int start, int end, std::stri
   std::string newText = oldText.substr(0, static_cast<size_t>(start));
   newText += text;
   newText += std::string_view(oldText).substr(static_cast<size_t>(end));
-  StreamIn(newText);
+  StreamIn(Win1251ToUtf16(newText));
   control_.EmptyUndoBuffer();
   ownUndo_ = std::move(previous);
   ownRedo_ = {};
@@ -285,7 +278,7 @@ void MyRichEdit::Undo() {
   OwnUndo redo{true, ControlText(), GetCaretPos()};
   OwnUndo undo = std::move(ownUndo_);
   ownUndo_ = {};
-  StreamIn(undo.text);
+  StreamIn(Win1251ToUtf16(undo.text));
   control_.EmptyUndoBuffer();
   SetModified(true);
   SetCaretPos(undo.caret);
@@ -306,7 +299,7 @@ void MyRichEdit::Redo() {
   OwnUndo undo{true, ControlText(), GetCaretPos()};
   OwnUndo redo = std::move(ownRedo_);
   ownRedo_ = {};
-  StreamIn(redo.text);
+  StreamIn(Win1251ToUtf16(redo.text));
   control_.EmptyUndoBuffer();
   SetModified(true);
   SetCaretPos(redo.caret);

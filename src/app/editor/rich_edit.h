@@ -65,6 +65,9 @@ class MyRichEdit : public WindowBase {
   std::string GetText() const;
   // Replaces the whole text; the undo history starts afresh.
   void SetText(std::string_view text);
+  // The same for text as the control holds it (UTF-16, one CR per break).
+  void SetControlText(std::u16string_view text);
+  std::u16string ControlTextWide() const;
   // Replaces the whole text as one undoable edit and keeps the caret's line and column.
   void ReplaceAllText(std::string_view text);
 
@@ -164,7 +167,7 @@ class MyRichEdit : public WindowBase {
   void SelectWordAtCaret();
   bool CreateControl(HWND parent, RECT bounds);
   void RecreateEmpty();
-  void StreamIn(std::string_view text);
+  void StreamIn(std::u16string_view controlForm);
   void ReplaceRange(std::string oldText, int start, int end, std::string_view text);
   std::string TextRange(int start, int end) const;
   void Notify(void (EditorEvents::*event)());
