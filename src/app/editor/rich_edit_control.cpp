@@ -92,10 +92,14 @@ bool RichEditControl::StreamIn(std::u16string_view text, bool selectionOnly) {
   return es.dwError == 0;
 }
 
+// Select-all reaches one past the text (the control's final paragraph mark):
+// every selection is brought into the text here, once for every user of it.
 TextRangeIndex RichEditControl::Selection() const {
   CHARRANGE cr{};
   SendMessageW(hwnd_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&cr));
-  return {cr.cpMin, cr.cpMax};
+  const int length = TextLength();
+  auto inside = [length](LONG pos) { return std::clamp(static_cast<int>(pos), 0, std::max(length, 0)); };
+  return {inside(cr.cpMin), inside(cr.cpMax)};
 }
 
 void RichEditControl::SetSelection(int start, int end) {

@@ -39,7 +39,7 @@ class RichEditControl {
   // EM_REPLACESEL of a megabyte take minutes under Wine. False on failure.
   bool StreamIn(std::u16string_view text, bool selectionOnly = false);
 
-  // Selection.
+  // Selection, always within the text.
   TextRangeIndex Selection() const;
   void SetSelection(int start, int end);
   void ScrollCaret();
