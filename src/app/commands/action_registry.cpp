@@ -50,4 +50,32 @@ bool ActionRegistry::Run(ActionId id) {
   return true;
 }
 
+void ActionRegistry::BindList(RuntimeList list, std::function<void(int)> run) {
+  lists_[static_cast<int>(list)] = std::move(run);
+}
+
+void ActionRegistry::BindCommand(CommandId id, std::function<void(int)> run) {
+  commands_[static_cast<int>(id)] = std::move(run);
+}
+
+bool ActionRegistry::RunMenuCommand(int id) {
+  if (const CommandInfo* command = FindCommand(id)) {
+    // The percentages share one handler, found by the first one's id.
+    int key = command->id >= CommandId::GoToPercent0 ? static_cast<int>(CommandId::GoToPercent0) : id;
+    auto it = commands_.find(key);
+    if (it == commands_.end()) return false;
+    it->second(command->tag);
+    return true;
+  }
+  if (auto hit = FindRuntimeListItem(id)) {
+    auto it = lists_.find(static_cast<int>(hit->list));
+    if (it == lists_.end()) return false;
+    it->second(hit->index);
+    return true;
+  }
+  if (id < kFirstActionId || id > kLastActionId) return false;
+  Run(static_cast<ActionId>(id));
+  return true;
+}
+
 }  // namespace quillo

@@ -10,6 +10,7 @@
 
 #include "core/action_table.h"
 #include "core/command_state.h"
+#include "core/menu_layout.h"
 
 namespace quillo {
 
@@ -60,12 +61,23 @@ class ActionRegistry {
   // handler is reported as the command's failure in Russian (UserError).
   bool Run(ActionId id);
 
+  // Menu items that are not actions: the items of the run-time lists (recent
+  // files, bookmarks, printers, plug-in items, …) and the window's own
+  // commands (tray, tool bar layout, the percentages of the status bar).
+  void BindList(RuntimeList list, std::function<void(int index)> run);
+  void BindCommand(CommandId id, std::function<void(int tag)> run);
+  // WM_COMMAND from a menu, a button or a message: the action, list item or
+  // command with that id. False when the id is nobody's.
+  bool RunMenuCommand(int id);
+
  private:
   struct Handlers {
     Execute execute;
     Update update;
   };
   std::unordered_map<int, Handlers> handlers_;
+  std::unordered_map<int, std::function<void(int)>> lists_;     // by RuntimeList
+  std::unordered_map<int, std::function<void(int)>> commands_;  // by CommandId
   std::function<CommandSnapshot()> source_;
   mutable CommandSnapshot snapshot_;
 };

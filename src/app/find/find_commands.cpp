@@ -188,8 +188,9 @@ void FindCommands::ReplaceAll() {
   ctx_.status.Update();
 }
 
-bool FindCommands::FillHistoryMenu(HMENU menu) {
-  if (!panel_.Handle() || menu != ctx_.menus.PopUp(MenuId::pmFind)) return false;
+// The tool bar's find drop-down, filled each time it opens.
+void FindCommands::FillHistoryMenu(HMENU menu) {
+  if (!panel_.Handle() || menu != ctx_.menus.PopUp(MenuId::pmFind)) return;
   while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
   const RuntimeListInfo& list = GetRuntimeList(RuntimeList::FindHistory);
   const auto& entries = panel_.FindTexts().Entries();
@@ -197,7 +198,6 @@ bool FindCommands::FillHistoryMenu(HMENU menu) {
     std::wstring caption = WideFromWin1251(HistoryMenuCaption(entries[i]));
     AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(list.firstCommandId) + i, caption.c_str());
   }
-  return true;
 }
 
 // With Shift the entry only fills the field of the shown panel; without,
@@ -243,6 +243,8 @@ void FindCommands::Bind(ActionRegistry& a) {
     RussianLayoutScope layout(editor);
     FindFromField(WideFromWin1251(editor.WordAtCursor()));
   });
+  a.BindList(RuntimeList::FindHistory, [this](int index) { HistoryClick(index); });
+  ctx_.menus.AddPopupFiller([this](HMENU menu) { FillHistoryMenu(menu); });
 }
 
 }  // namespace quillo

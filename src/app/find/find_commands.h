@@ -33,10 +33,6 @@ class FindCommands {
   bool HandleKey(UINT key);
   // Ctrl+V in one of the panel's fields replaces the field's whole text.
   bool PasteIntoFocusedField();
-  // The tool bar's find drop-down, filled each time it opens; false when the
-  // menu is another one.
-  bool FillHistoryMenu(HMENU menu);
-  void HistoryClick(int index);
   // At exit, before the other settings are written.
   void StoreState();
 
@@ -49,6 +45,8 @@ class FindCommands {
   void ReplaceAll();
   void FindFromField(const std::wstring& text);
   void FindClipboardText();
+  void FillHistoryMenu(HMENU menu);
+  void HistoryClick(int index);
 
   AppContext& ctx_;
   FindPanel panel_;

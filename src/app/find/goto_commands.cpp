@@ -12,6 +12,7 @@ namespace quillo {
 void GoToCommands::Bind(ActionRegistry& a) {
   a.Bind(ActionId::EditGoToLine, [this] { GoToLine(); });
   a.Bind(ActionId::FindGoToBack, [this] { GoBack(); });
+  a.BindCommand(CommandId::GoToPercent0, [this](int percent) { GoToPercent(percent); });
 }
 
 // The caret goes to the target brought into the text; the empty line after

@@ -80,7 +80,6 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (OnCommand(LOWORD(wp))) return 0;
       break;
     case WM_INITMENUPOPUP:
-      if (find_.FillHistoryMenu(reinterpret_cast<HMENU>(wp))) return 0;
       if (menus_.OnInitMenuPopup(reinterpret_cast<HMENU>(wp))) return 0;
       break;
     case WM_MEASUREITEM:
@@ -119,18 +118,8 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool MainForm::OnCommand(UINT id) {
-  if (const CommandInfo* command = FindCommand(static_cast<int>(id));
-      command && id >= static_cast<UINT>(CommandId::GoToPercent0) &&
-      id <= static_cast<UINT>(CommandId::GoToPercent0) + 10) {
-    goTo_.GoToPercent(command->tag);
-    return true;
-  }
-  if (auto hit = FindRuntimeListItem(static_cast<int>(id)); hit && hit->list == RuntimeList::FindHistory) {
-    find_.HistoryClick(hit->index);
-    return true;
-  }
-  if (id < kFirstActionId || id > kLastActionId) return false;
-  if (actions_.Run(static_cast<ActionId>(id))) status_.Update();
+  if (!actions_.RunMenuCommand(static_cast<int>(id))) return false;
+  status_.Update();
   return true;
 }
 

@@ -139,6 +139,7 @@ std::vector<HMENU> WindowMenus::NativeMenus(MenuId id) const {
 }
 
 bool WindowMenus::OnInitMenuPopup(HMENU menu) {
+  for (const auto& fill : fillers_) fill(menu);
   auto it = built_.find(menu);
   if (it == built_.end()) return false;
   const bool shortcuts = it->second.shortcuts;

@@ -4,6 +4,7 @@
 // take their enabled, checked and caption state from the actions.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -40,8 +41,11 @@ class WindowMenus {
   // places), for the owners of run-time lists to fill.
   std::vector<HMENU> NativeMenus(MenuId id) const;
 
-  // WM_INITMENUPOPUP: puts the actions' states into the menu about to open.
-  // False when the menu is not one of these.
+  // Owners of run-time lists fill a menu each time it opens.
+  void AddPopupFiller(std::function<void(HMENU)> fill) { fillers_.push_back(std::move(fill)); }
+
+  // WM_INITMENUPOPUP: the fillers run, then the actions' states go into the
+  // menu about to open. False when the menu is not one of these.
   bool OnInitMenuPopup(HMENU menu);
 
   // WM_MEASUREITEM and WM_DRAWITEM for the images beside menu items (drawn
@@ -70,6 +74,7 @@ class WindowMenus {
   MenuOptions options_;
   HMENU bar_ = nullptr;
   std::unordered_map<HMENU, Built> built_;
+  std::vector<std::function<void(HMENU)>> fillers_;
   // By MenuId. Destroying a menu destroys its submenus too; the bar goes
   // with its window.
   std::unordered_map<int, MenuHandle> popUps_;
