@@ -1,5 +1,7 @@
 #include "core/format_captions.h"
 
+#include <string>
+
 #include "core/number_words.h"
 #include "core/win1251.h"
 
@@ -14,7 +16,7 @@ std::string TimeFormatCaption(int format, const DateTimeParts& now) {
 }
 
 std::string NumberFormatCaption(int format, int wholeDigit, int tenthDigit) {
-  double sample = (wholeDigit * 10 + tenthDigit) / 10.0;
+  DecimalNumber sample{false, std::to_string(wholeDigit), std::to_string(tenthDigit)};
   return Win1251ToUtf8(NumberToWords(format, sample).value_or(std::string()));
 }
 

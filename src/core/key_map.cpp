@@ -29,6 +29,26 @@ constexpr ActionId kSecondShortcutPrecedence[] = {
     ActionId::FileSaveSelText,
 };
 
+// With Ctrl, the keys of editing a line in a field.
+constexpr std::string_view kFieldCtrlKeys[] = {"A", "C", "X", "Z", "Y", "Ins", "Del", "BkSp",
+                                               "Left", "Right", "Home", "End"};
+// Without Ctrl and Alt, the keys that are not typing.
+constexpr std::string_view kNotFieldKeys[] = {"Enter", "Esc", "Tab"};
+constexpr int kFirstFunctionKey = 0x70;  // F1
+constexpr int kFunctionKeyCount = 24;
+
+constexpr std::string_view kControlKeysWhenUnavailable[] = {"Del"};
+
+int KeyOf(std::string_view name) {
+  std::optional<Shortcut> shortcut = ParseShortcut(name);
+  return shortcut ? shortcut->key : 0;
+}
+
+template <std::size_t N>
+bool NamesKey(const std::string_view (&names)[N], int key) {
+  return std::any_of(std::begin(names), std::end(names), [key](std::string_view name) { return KeyOf(name) == key; });
+}
+
 void AddSecondShortcuts(const ActionInfo& action, std::vector<KeyBinding>& bindings) {
   for (const Shortcut& shortcut : SecondShortcuts(action)) {
     bindings.push_back({shortcut, action.id});
@@ -40,6 +60,21 @@ void AddSecondShortcuts(const ActionInfo& action, std::vector<KeyBinding>& bindi
 std::span<const WindowKey> WindowKeys() { return kWindowKeys; }
 
 std::span<const ActionId> SecondShortcutPrecedence() { return kSecondShortcutPrecedence; }
+
+bool BelongsToFocusedField(int key, std::uint8_t modifiers) {
+  if (modifiers & kModAlt) return false;
+  if (key >= kFirstFunctionKey && key < kFirstFunctionKey + kFunctionKeyCount) return false;
+  if (modifiers & kModCtrl) return NamesKey(kFieldCtrlKeys, key);
+  return !NamesKey(kNotFieldKeys, key);
+}
+
+bool GoesToControlWhenUnavailable(int key, std::uint8_t modifiers) {
+  return std::any_of(std::begin(kControlKeysWhenUnavailable), std::end(kControlKeysWhenUnavailable),
+                     [&](std::string_view text) {
+                       std::optional<Shortcut> shortcut = ParseShortcut(text);
+                       return shortcut && ShortcutMatches(*shortcut, key, modifiers);
+                     });
+}
 
 KeyMap::KeyMap() {
   for (const ActionInfo& action : Actions()) {

@@ -40,6 +40,19 @@ struct WindowKey {
 
 std::span<const WindowKey> WindowKeys();
 
+// Keys typed while a text field (or another control of a panel) has the
+// focus that belong to that control rather than to the command table:
+// typing and its editing keys, that is every key without Ctrl and Alt but
+// the function keys, Enter, Esc and Tab, and with Ctrl the keys of editing a
+// line: A, C, X, Z, Y, Ins, Del, BkSp and the moves Left, Right, Home, End
+// (Shift or not). Ctrl+V is the paste action's, which knows the fields.
+bool BelongsToFocusedField(int key, std::uint8_t modifiers);
+
+// A key bound to a command that cannot run now does nothing, except these,
+// which the editor control then handles itself: Del with nothing selected
+// deletes the next character.
+bool GoesToControlWhenUnavailable(int key, std::uint8_t modifiers);
+
 // Actions whose second shortcuts are consulted before all other second
 // shortcuts, in this order.
 std::span<const ActionId> SecondShortcutPrecedence();

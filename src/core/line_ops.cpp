@@ -30,12 +30,12 @@ std::string ReplaceAll(std::string_view text, std::string_view find, std::string
   return result;
 }
 
-std::string ExpandTabs(std::string_view text, int width) {
+std::string ExpandTabs(std::string_view text, int width, std::size_t startColumn) {
   if (width < 1) return std::string(text);
   auto stop = static_cast<std::size_t>(width);
   std::string result;
   result.reserve(text.size());
-  std::size_t column = 0;
+  std::size_t column = startColumn;
   for (char ch : text) {
     if (ch == '\t') {
       std::size_t spaces = stop - column % stop;
@@ -47,6 +47,28 @@ std::string ExpandTabs(std::string_view text, int width) {
     }
   }
   return result;
+}
+
+std::size_t ColumnAt(std::string_view text, std::size_t pos, int width) {
+  pos = std::min(pos, text.size());
+  std::size_t lineStart = pos;
+  while (lineStart > 0 && !IsBreakChar(text[lineStart - 1])) --lineStart;
+  std::string_view before = text.substr(lineStart, pos - lineStart);
+  return width < 1 ? before.size() : ExpandTabs(before, width).size();
+}
+
+std::string WithCrBreaks(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) {
+    if (std::size_t breakLength = BreakLengthAt(text, pos)) {
+      out += '\r';
+      pos += breakLength;
+    } else {
+      out += text[pos++];
+    }
+  }
+  return out;
 }
 
 std::string CollapseSpaces(std::string_view text, char ch) {

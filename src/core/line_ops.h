@@ -17,9 +17,18 @@ inline constexpr std::string_view kLineBreakPlaceholder = "[10F9448C2E024A9B9ED3
 std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view replacement);
 
 // Every tab becomes the spaces up to the next stop; stops stand every
-// `width` columns, counted from the start of each line. A width below 1
-// leaves the text as it is.
-std::string ExpandTabs(std::string_view text, int width);
+// `width` columns, counted from the start of each line. The text's first
+// line starts at `startColumn` (a selection that begins inside a line). A
+// width below 1 leaves the text as it is.
+std::string ExpandTabs(std::string_view text, int width, std::size_t startColumn = 0);
+
+// The column at which offset `pos` of `text` stands as ExpandTabs would
+// count it: from the start of its line, tabs reaching the next stop.
+std::size_t ColumnAt(std::string_view text, std::size_t pos, int width);
+
+// Line breaks as the editor control holds them: CR LF and a lone LF
+// become one CR.
+std::string WithCrBreaks(std::string_view text);
 
 // Every run of two or more `ch` becomes one `ch`.
 std::string CollapseSpaces(std::string_view text, char ch);

@@ -1,7 +1,7 @@
 #include "core/number_words.h"
 
+#include <algorithm>
 #include <array>
-#include <cmath>
 #include <string_view>
 #include <vector>
 
@@ -89,45 +89,33 @@ void AppendGroup(std::string& text, unsigned v, Gender gender) {
   AppendWord(text, gender == Gender::Feminine ? vocab.unitsFeminine[u] : vocab.unitsMasculine[u]);
 }
 
-// Rounds to the nearest whole number, halves to the even neighbour, without
-// depending on the floating-point environment.
-double RoundHalfEven(double v) {
-  double whole = std::floor(v);
-  double rest = v - whole;
-  if (rest > 0.5 || (rest == 0.5 && std::fmod(whole, 2.0) != 0.0)) whole += 1.0;
-  return whole;
+// |x| in units of 10^-scale, rounded once from its decimal digits, halves to
+// even. Empty when it needs more than 19 digits (the 64-bit range).
+std::optional<std::uint64_t> ScaledHalfEven(const DecimalNumber& x, std::size_t scale) {
+  if (x.whole.size() + scale > 19) return std::nullopt;
+  std::string kept = x.whole + x.fraction.substr(0, std::min(scale, x.fraction.size()));
+  kept.append(x.whole.size() + scale - kept.size(), '0');
+  std::uint64_t value = 0;
+  for (char d : kept) value = value * 10 + static_cast<std::uint64_t>(d - '0');
+  std::string_view rest = scale < x.fraction.size() ? std::string_view(x.fraction).substr(scale) : "";
+  // The fraction has no trailing zeros: a rest of exactly "5" is a half.
+  if (!rest.empty() && (rest[0] > '5' || (rest[0] == '5' && (rest.size() > 1 || value % 2 == 1))))
+    ++value;
+  return value;
 }
 
-std::uint64_t DivideRoundHalfEven(std::uint64_t a, std::uint64_t divisor) {
-  std::uint64_t quotient = a / divisor, remainder = a % divisor;
-  if (2 * remainder > divisor || (2 * remainder == divisor && quotient % 2 == 1)) ++quotient;
-  return quotient;
-}
-
-// A non-negative number rounded to hundredths, halves to even, the carry
-// already in the whole part.
+// |x| rounded to hundredths, the carry already in the whole part.
 struct Amount {
   std::uint64_t whole = 0;
   std::uint64_t hundredths = 0;
-  // The number in ten-thousandths, before rounding to hundredths.
-  std::uint64_t tenThousandths = 0;
 
   bool IsZero() const { return whole == 0 && hundredths == 0; }
 };
 
-// `magnitude` is below 10^15. The fraction goes through ten-thousandths
-// first, so that a decimal half that the binary fraction misses by a hair
-// (0,015) still counts as a half.
-Amount SplitAmount(double magnitude) {
-  Amount amount;
-  auto whole = static_cast<std::uint64_t>(magnitude);
-  auto fraction = static_cast<std::uint64_t>(
-      RoundHalfEven((magnitude - static_cast<double>(whole)) * 10000.0));
-  amount.tenThousandths = whole * 10000 + fraction;
-  std::uint64_t all = DivideRoundHalfEven(amount.tenThousandths, 100);
-  amount.whole = all / 100;
-  amount.hundredths = all % 100;
-  return amount;
+std::optional<Amount> RoundToHundredths(const DecimalNumber& x) {
+  std::optional<std::uint64_t> all = ScaledHalfEven(x, 2);
+  if (!all) return std::nullopt;
+  return Amount{*all / 100, *all % 100};
 }
 
 std::string Parenthesised(std::string text, bool negative) {
@@ -164,44 +152,45 @@ SpelledNumber IntToWords(std::uint64_t n, Gender gender) {
   return {words, PluralClass(groups[0])};
 }
 
-std::optional<std::string> RealToWords(double x) {
-  if (!std::isfinite(x) || std::fabs(x) >= 1e15) return std::nullopt;
-  Amount amount = SplitAmount(std::fabs(x));
+std::optional<std::string> RealToWords(const DecimalNumber& x) {
+  if (x.whole.size() > 15) return std::nullopt;
+  std::optional<Amount> amount = RoundToHundredths(x);
+  if (!amount) return std::nullopt;
   const Vocabulary& vocab = Vocab();
-  SpelledNumber whole = IntToWords(amount.whole, Gender::Feminine);
+  SpelledNumber whole = IntToWords(amount->whole, Gender::Feminine);
   std::string text = whole.words;
   AppendWord(text, vocab.wholes.For(whole.pluralClass));
-  if (amount.hundredths > 0) {
-    AppendWord(text, IntToWords(amount.hundredths, Gender::Feminine).words);
-    AppendWord(text, vocab.hundredths.For(PluralClass(amount.hundredths)));
+  if (amount->hundredths > 0) {
+    AppendWord(text, IntToWords(amount->hundredths, Gender::Feminine).words);
+    AppendWord(text, vocab.hundredths.For(PluralClass(amount->hundredths)));
   }
-  return Parenthesised(text, x < 0 && !amount.IsZero());
+  return Parenthesised(text, x.negative && !amount->IsZero());
 }
 
-std::optional<std::string> MoneyToWords(double x, bool abbreviated) {
-  // The sum must fit a signed 64-bit count of ten-thousandths: its absolute
-  // value stays below 922 337 203 685 477,5808.
+std::optional<std::string> MoneyToWords(const DecimalNumber& x, bool abbreviated) {
+  // The sum must fit a signed 64-bit count of ten-thousandths.
   constexpr std::uint64_t kLimit = 9223372036854775807u;
-  if (!std::isfinite(x) || std::fabs(x) >= 922337203685478.0) return std::nullopt;
-  Amount amount = SplitAmount(std::fabs(x));
-  if (amount.tenThousandths > kLimit) return std::nullopt;
+  std::optional<std::uint64_t> tenThousandths = ScaledHalfEven(x, 4);
+  if (!tenThousandths || *tenThousandths > kLimit) return std::nullopt;
+  std::optional<Amount> amount = RoundToHundredths(x);
+  if (!amount) return std::nullopt;
 
   const Vocabulary& vocab = Vocab();
   const NounForms& roubleWord = abbreviated ? vocab.roublesShort : vocab.roubles;
   const NounForms& kopeckWord = abbreviated ? vocab.kopecksShort : vocab.kopecks;
   std::string text;
-  if (amount.whole > 0) {
-    SpelledNumber roubles = IntToWords(amount.whole, Gender::Masculine);
+  if (amount->whole > 0) {
+    SpelledNumber roubles = IntToWords(amount->whole, Gender::Masculine);
     AppendWord(text, roubles.words);
     AppendWord(text, roubleWord.For(roubles.pluralClass));
   }
-  SpelledNumber kopecks = IntToWords(amount.hundredths, Gender::Feminine);
+  SpelledNumber kopecks = IntToWords(amount->hundredths, Gender::Feminine);
   AppendWord(text, kopecks.words);
   AppendWord(text, kopeckWord.For(kopecks.pluralClass));
-  return Parenthesised(text, x < 0 && !amount.IsZero());
+  return Parenthesised(text, x.negative && !amount->IsZero());
 }
 
-std::optional<std::string> NumberToWords(int format, double x) {
+std::optional<std::string> NumberToWords(int format, const DecimalNumber& x) {
   switch (format) {
     case 1: return RealToWords(x);
     case 2: return MoneyToWords(x, false);

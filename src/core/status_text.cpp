@@ -66,15 +66,15 @@ std::string_view ModifiedPanelText(bool modified) { return modified ? "Изме�
 
 std::string_view InsertModePanelText(bool overwrite) { return overwrite ? "Замена" : "Вставка"; }
 
-int PanelAtCursor(int cursorX, int windowLeft, int windowWidth,
+int PanelAtCursor(int cursorX, int barLeft, int barWidth,
                   std::span<const int, kStatusPanelCount> widths) {
-  long long left = windowLeft;
+  long long left = barLeft;
   for (int i = 0; i < kStatusPanelCount - 1; ++i) {
     const long long right = left + widths[i];
     if (cursorX > left && cursorX < right) return i;
     left = right;
   }
-  if (cursorX > left && cursorX < static_cast<long long>(windowLeft) + windowWidth) {
+  if (cursorX > left && cursorX < static_cast<long long>(barLeft) + barWidth) {
     return kPanelFilePath;
   }
   return -1;

@@ -59,11 +59,12 @@ std::string_view ModifiedPanelText(bool modified);
 // "Замена" in overwrite mode, else "Вставка".
 std::string_view InsertModePanelText(bool overwrite);
 
-// The panel under the mouse cursor: panel i (0-5) when x lies strictly
-// between windowLeft + w0 + ... + w(i-1) and windowLeft + w0 + ... + wi,
-// panel 6 strictly between the end of panel 5 and windowLeft + windowWidth;
+// The panel under the mouse cursor, x and the bar's left edge in the same
+// coordinates (the bar's client area): panel i (0-5) when x lies strictly
+// between barLeft + w0 + ... + w(i-1) and barLeft + w0 + ... + wi,
+// panel 6 strictly between the end of panel 5 and barLeft + barWidth;
 // -1 otherwise (on a border, or outside).
-int PanelAtCursor(int cursorX, int windowLeft, int windowWidth,
+int PanelAtCursor(int cursorX, int barLeft, int barWidth,
                   std::span<const int, kStatusPanelCount> widths);
 
 // Double click on the view-reach panel: to the start, or to the end when

@@ -16,32 +16,21 @@ std::string WordAtCaret(std::string_view text, std::ptrdiff_t caret) {
   return std::string(text.substr(begin, end - begin));
 }
 
-namespace {
-
-bool IsBreak(char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; }
-
-}  // namespace
-
 std::string WordAtCursor(std::string_view text, std::ptrdiff_t caret) {
   const auto size = static_cast<std::ptrdiff_t>(text.size());
   caret = std::max<std::ptrdiff_t>(0, std::min(caret, size));
-  std::ptrdiff_t start = 0;
-  if (caret > 0) {
-    start = caret;
-    if (start < size && IsBreak(text[start])) {
-      // On a break: back over the breaks to the word before them.
-      while (start > 0 && IsBreak(text[start - 1])) --start;
-    }
-    while (start > 0 && !IsBreak(text[start - 1])) --start;
+  auto isDelimiter = [&](std::ptrdiff_t i) { return IsWordDelimiter(static_cast<unsigned char>(text[i])); };
+  std::ptrdiff_t start = caret;
+  if (start == size || isDelimiter(start)) {
+    // Not on a word: back over the delimiters to the word before them.
+    while (start > 0 && isDelimiter(start - 1)) --start;
   }
-  while (start < size && IsBreak(text[start])) ++start;
-  std::ptrdiff_t end = caret;
-  while (end < size && !IsBreak(text[end])) ++end;
-  if (end <= start) return {};
-  std::string word(text.substr(start, end - start));
-  size_t b = word.find_first_not_of(' ');
-  if (b == std::string::npos) return {};
-  return word.substr(b, word.find_last_not_of(' ') - b + 1);
+  while (start > 0 && !isDelimiter(start - 1)) --start;
+  // No word before (the text's start): the first word after.
+  while (start < size && isDelimiter(start)) ++start;
+  std::ptrdiff_t end = start;
+  while (end < size && !isDelimiter(end)) ++end;
+  return std::string(text.substr(start, end - start));
 }
 
 int CountLines(std::string_view controlText) {

@@ -13,10 +13,11 @@ namespace quillo {
 // the character just before the caret is a delimiter or there is none.
 std::string WordAtCaret(std::string_view text, std::ptrdiff_t caret);
 
-// The word at the caret by the editor control's own word breaks, which
-// separate words at white space only: from the start of the word at (or,
-// on white space, before) the caret to the first break after the caret,
-// trimmed of spaces. Used where the control does not report its breaks.
+// The word at the caret as the quick search takes it: from the start of the
+// word at (or, on a delimiter, before) the caret to the end of that word,
+// words ending at the same delimiters as WordAtCaret, so no punctuation
+// comes along. The editor control's own word breaks would do the same, but
+// Wine's control does not report them.
 std::string WordAtCursor(std::string_view text, std::ptrdiff_t caret);
 
 // Lines of a text whose breaks are single '\r' characters, not counting the

@@ -4,6 +4,8 @@
 
 #include <map>
 #include <set>
+#include <string>
+#include <vector>
 
 namespace quillo {
 namespace {
@@ -95,6 +97,46 @@ TEST(ShortcutDispatch, WindowKeysCompareTheShiftStateExactly) {
   for (const Case& c : cases) {
     const Shortcut shortcut = *ParseShortcut(c.keys);
     EXPECT_EQ(map.WindowKeyFor(shortcut.key, shortcut.modifiers), c.effect) << c.keys;
+  }
+}
+
+// Typed in the find field: the line's editing keys stay in the field, the
+// command keys that make sense there still run their commands.
+TEST(FieldKeys, EditingKeysStayInTheFieldCommandKeysDoNot) {
+  struct Case {
+    const char* keys;
+    bool field;
+  };
+  const Case cases[] = {
+      {"Del", true},       {"BkSp", true},        {"Ctrl+A", true},      {"Ctrl+C", true},
+      {"Ctrl+X", true},    {"Ctrl+Z", true},      {"Ctrl+Y", true},      {"Shift+Ins", true},
+      {"Shift+Del", true}, {"Ctrl+Ins", true},    {"Shift+Home", true},  {"Shift+End", true},
+      {"Space", true},     {"Shift+A", true},     {"Shift+Ctrl+Left", true},
+      {"Ctrl+V", false},   {"F3", false},         {"Ctrl+F3", false},    {"Shift+F4", false},
+      {"Alt+F", false},    {"Alt+BkSp", false},   {"Enter", false},      {"Esc", false},
+      {"Tab", false},      {"Shift+Tab", false},  {"Ctrl+D", false},     {"Ctrl+W", false},
+  };
+  for (const Case& c : cases) {
+    const Shortcut shortcut = *ParseShortcut(c.keys);
+    EXPECT_EQ(BelongsToFocusedField(shortcut.key, shortcut.modifiers), c.field) << c.keys;
+  }
+}
+
+TEST(FieldKeys, EverySearchCommandKeyStillWorksFromTheField) {
+  for (const ActionInfo& action : Actions()) {
+    if (action.category != ActionCategory::Find) continue;
+    std::vector<Shortcut> keys = SecondShortcuts(action);
+    if (auto primary = PrimaryShortcut(action)) keys.push_back(*primary);
+    for (const Shortcut& key : keys)
+      EXPECT_FALSE(BelongsToFocusedField(key.key, key.modifiers)) << ShortcutToText(key);
+  }
+}
+
+TEST(FieldKeys, OnlyDelReachesTheEditorWhenItsCommandCannotRun) {
+  for (const char* keys : {"Del", "Shift+Del", "Ctrl+C", "Ctrl+W", "Shift+Ctrl+X"}) {
+    const Shortcut shortcut = *ParseShortcut(keys);
+    EXPECT_EQ(GoesToControlWhenUnavailable(shortcut.key, shortcut.modifiers), std::string(keys) == "Del")
+        << keys;
   }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "core/win1251.h"
 
@@ -53,6 +54,36 @@ TEST(LineOps, ExpandTabsHonoursTheWidth) {
   EXPECT_EQ(ExpandTabs("ab\tc", 4), "ab  c");
   EXPECT_EQ(ExpandTabs("ab\tc", 1), "ab c");
   EXPECT_EQ(ExpandTabs("ab\tc", 0), "ab\tc");
+}
+
+// "ab⇥c" with "⇥c" selected: the tab stands at column 2, so 6 spaces.
+TEST(LineOps, TabsInASelectionCountFromTheLinesStart) {
+  const std::string text = "ab\tc";
+  EXPECT_EQ(ExpandTabs(text.substr(2), 8, ColumnAt(text, 2, 8)), "      c");
+  EXPECT_EQ(ColumnAt("x\r\n\tab\tc", 6, 8), 10u) << "a tab before the selection counts to its stop";
+}
+
+// Expanding any tail of a text from the column where it starts gives the
+// same as expanding the whole text at once.
+TEST(LineOps, ExpandingASelectionAgreesWithTheWholeText) {
+  const std::string texts[] = {"ab\tc\td", "\t\tx\r\n12\t3\r\t\t", "abcdefgh\t\r\rx\ty\nz\t"};
+  for (const std::string& text : texts) {
+    for (int width : {1, 4, 8}) {
+      const std::string whole = ExpandTabs(text, width);
+      for (std::size_t pos = 0; pos <= text.size(); ++pos) {
+        std::string parts = ExpandTabs(text.substr(0, pos), width) +
+                            ExpandTabs(text.substr(pos), width, ColumnAt(text, pos, width));
+        EXPECT_EQ(parts, whole) << "width " << width << ", split at " << pos;
+      }
+    }
+  }
+}
+
+TEST(LineOps, LineBreaksBecomeTheControlsSingleCr) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"a\r\nb", "a\rb"}, {"a\nb\n", "a\rb\r"}, {"a\rb", "a\rb"}, {"\r\n\r\n", "\r\r"},
+      {"\n\r", "\r\r"}, {"", ""}};
+  for (auto [text, expected] : cases) EXPECT_EQ(WithCrBreaks(text), expected);
 }
 
 TEST(LineOps, ReplaceAllGoesLeftToRightWithoutOverlaps) {

@@ -16,9 +16,9 @@ namespace {
 // The selection as the user typed it, read with the comma as the locale's
 // separator, then spelt in the format; "" stands for "left unchanged".
 std::string Spell(const char* selection, int format) {
-  std::optional<double> number = ReadNumber(selection, ',');
+  std::optional<NumberInText> number = ReadNumber(selection, ',');
   if (!number) return "<not a number>";
-  std::optional<std::string> words = NumberToWords(format, *number);
+  std::optional<std::string> words = NumberToWords(format, number->number);
   return words ? Win1251ToUtf8(*words) : "";
 }
 
@@ -60,6 +60,17 @@ const NumberCase kNumberCases[] = {
     {"-2,5", 3, "(два руб. пятьдесят коп.)"},
     {"-0,001", 2, "ноль копеек"},
     {"-0,001", 1, "ноль целых"},
+    // Rounded once, from the digits as typed: a third decimal just above a
+    // half rounds up, an exact half goes to the even neighbour.
+    {"1,00501", 1, "одна целая одна сотая"},
+    {"0,125001", 1, "ноль целых тринадцать сотых"},
+    {"0,125", 1, "ноль целых двенадцать сотых"},
+    {"0,135", 1, "ноль целых четырнадцать сотых"},
+    {"0,00501", 2, "одна копейка"},
+    {"1,005", 2, "один рубль ноль копеек"},
+    {"1,015", 3, "один руб. две коп."},
+    {"0,0149999999999999999", 2, "одна копейка"},
+    {"12,5e-3", 1, "ноль целых одна сотая"},
     {"1,5e3", 2, "одна тысяча пятьсот рублей ноль копеек"},
     {"999999999999999", 1,
      "девятьсот девяносто девять триллионов девятьсот девяносто девять миллиардов девятьсот "
@@ -76,6 +87,8 @@ const NumberCase kNumberCases[] = {
     {"-1000000000000000", 1, ""},
     {"922337203685477,75", 2, ""},
     {"922337203685478", 2, ""},
+    {"922337203685477,5808", 2, ""},
+    {"1e400", 1, ""},
     {"5", 4, ""},
     {"5", 0, ""},
 };
@@ -162,27 +175,54 @@ TEST(NumberWordsProperty, IntToWordsAgreesWithAnIndependentSpelling) {
   }
 }
 
-struct ReaderCase {
-  const char* text;
-  char separator;
-  std::optional<double> expected;
-};
-
-const ReaderCase kReaderCases[] = {
-    {"12,5", ',', 12.5},     {" \t12,5\r\n", ',', 12.5}, {"+3", ',', 3.0},
-    {"-1,5e2", ',', -150.0}, {"25E-1", ',', 2.5},        {",5", ',', 0.5},
-    {"5,", ',', 5.0},        {"1.5", '.', 1.5},          {"0007", ',', 7.0},
-    {"1.5", ',', std::nullopt},  {"1,5", '.', std::nullopt}, {"1 000", ',', std::nullopt},
-    {"", ',', std::nullopt},     {"   ", ',', std::nullopt}, {",", ',', std::nullopt},
-    {"abc", ',', std::nullopt},  {"12a", ',', std::nullopt}, {"--1", ',', std::nullopt},
-    {"1e", ',', std::nullopt},   {"e5", ',', std::nullopt},  {"1e+", ',', std::nullopt},
-    {"1e400", ',', std::nullopt}, {"- 1", ',', std::nullopt}, {"1,2,3", ',', std::nullopt},
-};
+// The number read, written back with a point and without the zeros that say
+// nothing ("-150", "0.5"); "-" when the text is not a number.
+std::string Read(const char* text, char separator) {
+  std::optional<NumberInText> read = ReadNumber(text, separator);
+  if (!read) return "-";
+  const DecimalNumber& n = read->number;
+  std::string out = n.negative ? "-" : "";
+  out += n.whole.empty() ? "0" : n.whole;
+  if (!n.fraction.empty()) out += "." + n.fraction;
+  return out;
+}
 
 TEST(NumberReader, ReadsTheLocalesNumbersOnly) {
-  for (const ReaderCase& c : kReaderCases)
-    EXPECT_EQ(ReadNumber(c.text, c.separator), c.expected)
-        << "\"" << c.text << "\" with separator " << c.separator;
+  struct Case {
+    const char* text;
+    char separator;
+    std::string read;
+  };
+  const Case cases[] = {
+      {"12,5", ',', "12.5"},   {" \t12,5\r\n", ',', "12.5"}, {"+3", ',', "3"},
+      {"-1,5e2", ',', "-150"}, {"25E-1", ',', "2.5"},         {",5", ',', "0.5"},
+      {"5,", ',', "5"},        {"1.5", '.', "1.5"},           {"0007", ',', "7"},
+      {"1,00501", ',', "1.00501"}, {"1,50e-2", ',', "0.015"}, {"0,0", ',', "0"},
+      {"1e400", ',', "1" + std::string(400, '0')},            {"1e-3", ',', "0.001"},
+      {"1.5", ',', "-"},  {"1,5", '.', "-"},   {"1 000", ',', "-"}, {"", ',', "-"},
+      {"   ", ',', "-"},  {",", ',', "-"},     {"abc", ',', "-"},   {"12a", ',', "-"},
+      {"--1", ',', "-"},  {"1e", ',', "-"},    {"e5", ',', "-"},    {"1e+", ',', "-"},
+      {"1e10000", ',', "-"}, {"- 1", ',', "-"}, {"1,2,3", ',', "-"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Read(c.text, c.separator), c.read) << "\"" << c.text << "\" with separator " << c.separator;
+}
+
+// What surrounds the number is not part of it, so replacing the number
+// keeps the spaces and line breaks a double click or a line selection took.
+TEST(NumberReader, SaysWhereTheNumberStands) {
+  struct Case {
+    const char* text;
+    std::size_t begin;
+    std::size_t end;
+  };
+  const Case cases[] = {{"123", 0, 3}, {"123 ", 0, 3}, {"123\r", 0, 3}, {" \t-1,5e2\r\n", 2, 8}};
+  for (const Case& c : cases) {
+    std::optional<NumberInText> read = ReadNumber(c.text, ',');
+    ASSERT_TRUE(read) << c.text;
+    EXPECT_EQ(read->begin, c.begin) << c.text;
+    EXPECT_EQ(read->end, c.end) << c.text;
+  }
 }
 
 }  // namespace

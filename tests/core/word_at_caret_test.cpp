@@ -39,17 +39,28 @@ TEST(WordAtCaret, WordsAroundTheCaret) {
     EXPECT_EQ(WordAtCaret(c.text, c.caret), c.word) << c.text << " @" << c.caret;
 }
 
-TEST(WordAtCaret, WordAtCursorBreaksAtWhiteSpaceOnly) {
+// The quick search's word: the same delimiters as WordAtCaret, so no
+// punctuation comes along (Wine's control reports no word breaks).
+TEST(WordAtCaret, WordAtCursorLeavesThePunctuation) {
   struct Case { const char* text; int caret; const char* word; };
   const Case cases[] = {
       {"", 0, ""},
       {"hello world  foo", 0, "hello"},
       {"hello world  foo", 2, "hello"},
       {"hello world  foo", 7, "world"},
+      {"hello world  foo", 12, "world"},   // on the spaces after it
       {"hello world  foo", 13, "foo"},
       {"hello world  foo", 16, "foo"},
-      {"one-two, three", 5, "one-two,"},
+      {"one-two, three", 5, "two"},
+      {"one-two, three", 7, "two"},        // on the comma
+      {"\xEF\xF0\xE8\xE2\xE5\xF2, \xEC\xE8\xF0", 6, "\xEF\xF0\xE8\xE2\xE5\xF2"},
+      {"(word)", 0, "word"},
+      {"(word)", 3, "word"},
+      {"a (word) b", 8, "word"},           // after the bracket
+      {"x = y;", 6, "y"},                  // at the end, after the semicolon
+      {"snake_case #tag", 12, "#tag"},
       {"line1\rline2", 6, "line2"},
+      {" , ", 1, ""},
   };
   for (const auto& c : cases)
     EXPECT_EQ(WordAtCursor(c.text, c.caret), c.word) << c.text << " @" << c.caret;

@@ -59,10 +59,12 @@ TEST(FindPanel, FindNextReplaceAndReplaceAll) {
   EXPECT_EQ(panel.Find(), "word");
   EXPECT_TRUE(panel.Checked("Вниз"));
 
-  // From the caret at 0 the occurrence at 0 is stepped over; match case is
-  // off, so "Word" is found for "word".
+  // From the caret at 0 with nothing selected the occurrence at 0 is found,
+  // then the selected one is stepped over; match case is off, so "Word" is
+  // found for "word".
   q.Select(0, 0);
   panel.SetFind("word");
+  ExpectSelectionAfterClick(q, panel, "Найти далее", {0, 4});
   ExpectSelectionAfterClick(q, panel, "Найти далее", {9, 13});
   // "Word" is not exactly "word": Replace finds the next one instead.
   panel.SetReplace("X");
@@ -140,6 +142,10 @@ TEST(FindPanel, FindNextReplaceAndReplaceAll) {
   q.Keys("Escape");
   EXPECT_TRUE(q.Running()) << "Esc in the find field closed the program";
   EXPECT_TRUE(panel.Visible());
+  // Esc took the typing back to the text: Ctrl+F3 goes to the field again,
+  // and from there closes the panel.
+  q.Keys("ctrl+F3");
+  EXPECT_TRUE(panel.Visible());
   q.Keys("ctrl+F3");
   EXPECT_FALSE(panel.Visible());
 
@@ -188,7 +194,8 @@ TEST(FindPanel, HistoriesAndOptionsSurviveRestart) {
     panel.Click("Учитывать регистр");
     panel.Click("Вверх");
     EXPECT_EQ(panel.List(panel.FindField()), (std::vector<std::string>{"Beta", "alpha"}));
-    q.Keys("Escape");
+    q.Keys("Escape");  // from the panel back to the text,
+    q.Keys("Escape");  // and from the text the program ends
     ASSERT_TRUE(q.WaitForExit());
   }
   std::string ini = scratch.ReadFile(L"quillo.ini");
@@ -216,7 +223,7 @@ TEST(FindPanel, HistoriesAndOptionsSurviveRestart) {
     ASSERT_TRUE(q.WaitForExit());
   }
 
-  // "FindPanel" set by hand opens the panel when the window is activated.
+  // "FindPanel" set by hand opens the panel when the program starts.
   ini = scratch.ReadFile(L"quillo.ini");
   size_t at = ini.find("FindPanel=0");
   ASSERT_NE(at, std::string::npos) << ini;
@@ -226,6 +233,14 @@ TEST(FindPanel, HistoriesAndOptionsSurviveRestart) {
   q.MainWindow();
   FindPanelDriver panel(q);
   EXPECT_TRUE(WaitUntil([&] { return panel.Visible(); }, 5s));
+  // Once at start-up: coming back from a message box leaves it open.
+  q.Keys("ctrl+F1");
+  HWND about = q.WaitForMessageBox("О программе");
+  ASSERT_TRUE(about);
+  Quillo::Press(about, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5s));
+  q.Send(WM_NULL);
+  EXPECT_TRUE(panel.Visible()) << "the panel was toggled again by the activation";
   q.Kill();
 }
 

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "app/editor/rich_edit.h"
+#include "app/platform/keyboard.h"
+#include "app/platform/ui_text.h"
 #include "core/replace_all.h"
 #include "core/text_matcher.h"
 
@@ -66,9 +68,10 @@ std::vector<std::wstring> ListOf(HWND combo) {
 }
 
 TEST_F(FindPanelTest, HistoriesOptionsAndKeys) {
-  int findNext = 0, replace = 0;
+  int findNext = 0, replace = 0, replaceAll = 0, left = 0;
   FindPanel panel;
-  ASSERT_TRUE(panel.Create(parent_, icons_, {[&] { ++findNext; }, [&] { ++replace; }, {}, {}}));
+  ASSERT_TRUE(panel.Create(parent_, icons_,
+                           {[&] { ++findNext; }, [&] { ++replace; }, [&] { ++replaceAll; }, {}, [&] { ++left; }}));
   EXPECT_FALSE(panel.Visible());
   EXPECT_EQ(panel.Height(), 0);
 
@@ -108,8 +111,8 @@ TEST_F(FindPanelTest, HistoriesOptionsAndKeys) {
   FindPanelOptions options = panel.Options();
   EXPECT_TRUE(options.matchCase && options.wholeWord && !options.down);
 
-  // Enter runs the field's button, Esc is swallowed; other keys and other
-  // focus are left alone.
+  // Enter runs the field's button, Esc leaves the panel; other keys and
+  // other focus are left alone.
   panel.SetVisible(true);
   ShowWindow(parent_, SW_SHOW);
   struct KeyCase {
@@ -123,6 +126,7 @@ TEST_F(FindPanelTest, HistoriesOptionsAndKeys) {
   const KeyCase keys[] = {
       {true, VK_RETURN, 0, true, 1, 0},   {false, VK_RETURN, 0, true, 0, 1},
       {true, VK_ESCAPE, 0, true, 0, 0},   {false, VK_ESCAPE, 0, true, 0, 0},
+      {true, VK_TAB, kCtrl, false, 0, 0},
       {true, VK_RETURN, kCtrl, false, 0, 0}, {true, 'A', 0, false, 0, 0},
   };
   for (const KeyCase& k : keys) {
@@ -137,8 +141,52 @@ TEST_F(FindPanelTest, HistoriesOptionsAndKeys) {
     EXPECT_EQ(findNext, k.findNext) << k.key;
     EXPECT_EQ(replace, k.replace) << k.key;
   }
+  EXPECT_EQ(left, 2) << "Esc in either field goes back to the text";
+
+  // Tab walks the controls in visual order and wraps round, Shift+Tab walks
+  // back; the direction pair is one stop, at its checked button; arrows
+  // move between the two; Enter on a button presses it.
+  auto focusedCaption = [] {
+    HWND focus = GetFocus();
+    wchar_t cls[32] = {}, text[64] = {};
+    GetClassNameW(GetParent(focus), cls, 32);
+    if (std::wstring(cls) == L"ComboBox") focus = GetParent(focus);
+    GetWindowTextW(focus, text, 64);
+    GetClassNameW(focus, cls, 32);
+    return std::wstring(cls) == L"ComboBox" ? std::wstring(L"field ") + text : std::wstring(text);
+  };
+  panel.SetOptions({false, false, true});
+  panel.SetFindText("f");
+  SetWindowTextW(panel.ReplaceField(), L"r");
+  panel.FocusFindField();
+  const std::vector<std::wstring> order = {L"field r", Wide("Найти далее"), Wide("Заменить"),
+                                           Wide("Заменить все"), Wide("Учитывать регистр"),
+                                           Wide("Только слово"), Wide("Вниз"), L"field f"};
+  for (const std::wstring& expected : order) {
+    EXPECT_TRUE(panel.HandleKey(VK_TAB, 0));
+    EXPECT_EQ(focusedCaption(), expected);
+  }
+  for (size_t i = order.size() - 1; i-- > 0;) {
+    EXPECT_TRUE(panel.HandleKey(VK_TAB, kShift));
+    EXPECT_EQ(focusedCaption(), order[i]);
+  }
+  for (int i = 0; i < 6; ++i) panel.HandleKey(VK_TAB, 0);
+  ASSERT_EQ(focusedCaption(), Wide("Вниз"));
+  EXPECT_TRUE(panel.HandleKey(VK_UP, 0));
+  EXPECT_EQ(focusedCaption(), Wide("Вверх"));
+  EXPECT_FALSE(panel.Options().down);
+  EXPECT_TRUE(panel.HandleKey(VK_RIGHT, 0));
+  EXPECT_TRUE(panel.Options().down);
+  for (int i = 0; i < 3; ++i) panel.HandleKey(VK_TAB, kShift);
+  ASSERT_EQ(focusedCaption(), Wide("Заменить все"));
+  findNext = replace = 0;
+  EXPECT_TRUE(panel.HandleKey(VK_RETURN, 0));
+  EXPECT_EQ(replaceAll, 1);
+  EXPECT_EQ(findNext + replace, 0);
+
   SetFocus(parent_);
   EXPECT_FALSE(panel.HandleKey(VK_RETURN, 0)) << "focus outside the panel";
+  EXPECT_FALSE(panel.HandleKey(VK_TAB, 0)) << "focus outside the panel";
 }
 
 // The in-memory search finds what the control's own search finds: word

@@ -5,6 +5,7 @@
 
 #include "app/app_context.h"
 #include "app/commands/action_registry.h"
+#include "app/editor/rich_edit.h"
 #include "app/platform/clipboard.h"
 #include "app/platform/message_box.h"
 #include "app/platform/ui_text.h"
@@ -19,7 +20,10 @@ void LinkCommands::Bind(ActionRegistry& a) {
 
 void LinkCommands::OnClick(const std::string& link, bool leftButton) {
   link_ = link;
-  if (!leftButton) return;
+  if (!leftButton) {
+    linkMenuDue_ = ctx_.editor.SelLength() == 0;
+    return;
+  }
   if (ctx_.settings.Values().url_click_hint) {
     ctx_.Ask("Для того чтобы перейти по ссылке, кликните по ней, удерживая клавишу Ctrl.",
              kCaptionInformation, MB_OK | MB_ICONINFORMATION);

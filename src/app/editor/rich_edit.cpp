@@ -12,6 +12,7 @@
 #include "app/platform/file_io.h"
 #include "app/platform/ui_text.h"
 #include "core/file_bytes.h"
+#include "core/line_ops.h"
 #include "core/word_at_caret.h"
 
 namespace quillo {
@@ -21,24 +22,6 @@ namespace {
 // bits, so the Insert rule can tell it from the user's key.
 constexpr LPARAM kOwnKeyMark = 0x00FF0000;
 constexpr DWORD kEventMask = ENM_CHANGE | ENM_SELCHANGE | ENM_REQUESTRESIZE | ENM_PROTECTED | ENM_LINK;
-
-// Line breaks as the control keeps them: CR LF and lone LF become one CR.
-std::string ToControlBreaks(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    char ch = text[i];
-    if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-      out.push_back('\r');
-      ++i;
-    } else if (ch == '\n') {
-      out.push_back('\r');
-    } else {
-      out.push_back(ch);
-    }
-  }
-  return out;
-}
 
 }  // namespace
 
@@ -121,7 +104,7 @@ void MyRichEdit::StreamIn(std::u16string_view controlForm) {
   if (!ok) throw FileError("Не удалось передать текст в окно редактора.");
 }
 
-void MyRichEdit::SetText(std::string_view text) { SetControlText(Win1251ToUtf16(ToControlBreaks(text))); }
+void MyRichEdit::SetText(std::string_view text) { SetControlText(Win1251ToUtf16(WithCrBreaks(text))); }
 
 void MyRichEdit::SetControlText(std::u16string_view text) {
   ownUndo_ = {};
@@ -138,7 +121,7 @@ std::u16string MyRichEdit::ControlTextWide() const {
 void MyRichEdit::ReplaceAllText(std::string_view text) {
   CaretPos caret = GetCaretPos();
   std::string oldText = ControlText();
-  std::string newText = ToControlBreaks(text);
+  std::string newText = WithCrBreaks(text);
   size_t common = std::min(oldText.size(), newText.size());
   size_t prefix = 0;
   while (prefix < common && oldText[prefix] == newText[prefix]) ++prefix;
@@ -214,7 +197,7 @@ std::string MyRichEdit::SelText() const {
 
 void MyRichEdit::SetSelText(std::string_view text) {
   TextRangeIndex sel = control_.Selection();
-  std::string inserted = ToControlBreaks(text);
+  std::string inserted = WithCrBreaks(text);
   ReplaceRange({}, sel.start, sel.end, inserted);
   SetSelection(sel.start, sel.start + static_cast<int>(inserted.size()));
   control_.ScrollCaret();
@@ -396,8 +379,8 @@ std::string MyRichEdit::WordAtCaret() const {
 }
 
 // The control's word breaks are asked for with EM_FINDWORDBREAK, which Wine
-// does not answer; its breaks are white space, and the same rule applies here
-// on the caret's line.
+// does not answer (it splits at white space only, punctuation included in
+// the word); the program's own word delimiters stand in, on the caret's line.
 std::string MyRichEdit::WordAtCursor() const {
   int p = SelStart();
   int line = control_.LineFromChar(p);
@@ -510,6 +493,9 @@ LRESULT MyRichEdit::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return r;
       }
       if (HandleKeyDown(wp)) {
+        // Wine opens the window menu when Alt is released unless the default
+        // procedure saw another key while Alt was down (Alt+F8).
+        if (msg == WM_SYSKEYDOWN && wp != VK_F4) DefWindowProcW(hwnd_, msg, wp, lp);
         if (events_) events_->OnEditorKeyDown(wp, CurrentModifiers());
         return 0;
       }

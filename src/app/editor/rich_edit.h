@@ -43,6 +43,7 @@ class EditorEvents {
   virtual void OnEditorKeyDown(WPARAM /*key*/, unsigned /*modifiers*/) {}  // after the key rules
   virtual void OnEditorKeyUp() {}
   virtual void OnEditorMouseDown() {}
+  virtual void OnEditorSelectionChange() {}           // EN_SELCHANGE
   virtual void OnEditorWheel(bool /*up*/, unsigned /*modifiers*/) {}
   virtual void OnEditorScroll() {}
   virtual void OnEditorLangChange(HKL /*layout*/) {}
@@ -147,6 +148,7 @@ class MyRichEdit : public WindowBase {
   // Called by the main window for the control's notifications.
   void HandleChangeNotification();
   void HandleLinkNotification(const ENLINK& link);
+  void HandleSelectionNotification() { Notify(&EditorEvents::OnEditorSelectionChange); }
 
   // The text as the control indexes it: one '\r' per line break.
   std::string ControlText() const;

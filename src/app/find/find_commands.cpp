@@ -16,6 +16,8 @@
 #include "app/window/menus.h"
 #include "app/window/status_view.h"
 #include "app/window/window_layout.h"
+#include "core/key_map.h"
+#include "core/line_ops.h"
 #include "core/replace_all.h"
 #include "core/text_matcher.h"
 #include "core/text_search.h"
@@ -44,12 +46,16 @@ void FindCommands::Create(const Icons& icons) {
     return [this, handler] { Guarded(ctx_.window, [&] { (this->*handler)(); return 0; }, 0); };
   };
   FindPanelHandlers handlers{guarded(&FindCommands::FindNext), guarded(&FindCommands::Replace),
-                             guarded(&FindCommands::ReplaceAll), guarded(&FindCommands::ToggleFindPanel)};
+                             guarded(&FindCommands::ReplaceAll), guarded(&FindCommands::ToggleFindPanel),
+                             [this] { SetFocus(ctx_.editor.Handle()); }};
   if (!panel_.Create(ctx_.window, icons, std::move(handlers))) return;
   const SettingValues& values = ctx_.settings.Values();
   panel_.SetOptions({values.find_match_case, values.find_whole_word, values.find_down});
   panel_.LoadHistories(ctx_.settings.Ini());
   ctx_.layout.Dock(panel_.Handle(), false, [this] { return panel_.Height(); });
+  // "FindPanel" opens the panel once when the program starts; the settings
+  // save writes it off again.
+  if (values.find_panel) FindFind();
 }
 
 // The histories replace their sections, and the options go with the
@@ -96,12 +102,13 @@ void FindCommands::FocusFindBoxOrFind() {
   }
 }
 
-// The setting "FindPanel" toggles the panel each time the window becomes active.
-void FindCommands::OnActivate() {
-  if (panel_.Handle() && ctx_.settings.Values().find_panel) FindFind();
+KeyRoute FindCommands::RouteKey(UINT key, std::uint8_t modifiers) {
+  if (!panel_.Handle() || !panel_.HasFocus()) return KeyRoute::Lookup;
+  if (panel_.HandleKey(key, modifiers)) return KeyRoute::Used;
+  // Ctrl+V in a field is the paste action's: it fills the field.
+  if (key == 'V' && modifiers == kCtrl) return panel_.FocusedField() ? KeyRoute::Lookup : KeyRoute::ToControl;
+  return BelongsToFocusedField(static_cast<int>(key), modifiers) ? KeyRoute::ToControl : KeyRoute::Lookup;
 }
-
-bool FindCommands::HandleKey(UINT key) { return panel_.Handle() && panel_.HandleKey(key, CurrentModifiers()); }
 
 bool FindCommands::PasteIntoFocusedField() {
   HWND field = panel_.Handle() ? panel_.FocusedField() : nullptr;
@@ -113,12 +120,22 @@ bool FindCommands::PasteIntoFocusedField() {
 void FindCommands::FindNext() {
   MyRichEdit& editor = ctx_.editor;
   for (;;) {
-    std::string text = panel_.FindText();
-    if (text.empty()) return;
+    std::string typed = panel_.FindText();
+    if (typed.empty()) return;
     RussianLayoutScope layout(editor);
-    panel_.AddFindHistory(text);
+    panel_.AddFindHistory(typed);
+    // Text from the clipboard breaks its lines with CR LF; the control's
+    // text with a single CR.
+    std::string text = WithCrBreaks(typed);
     FindPanelOptions panel = panel_.Options();
-    int start = editor.SelStart() + (panel.down ? 1 : -1);
+    // A selected occurrence is stepped over; with nothing selected, one
+    // that begins at the caret is found.
+    int start = editor.SelStart();
+    if (!panel.down) {
+      --start;
+    } else if (editor.SelLength() > 0) {
+      ++start;
+    }
     // Searched in memory rather than by the control: Wine's control folds
     // only Latin letters, and "Заменить все" must find the same occurrences.
     TextMatcher matcher(text, SearchOptions{panel.matchCase, panel.wholeWord});
@@ -146,7 +163,7 @@ void FindCommands::Replace() {
   panel_.AddReplaceHistory(panel_.ReplaceText());
   {
     RussianLayoutScope layout(editor);
-    if (panel_.FindText() == editor.SelText()) {
+    if (WithCrBreaks(panel_.FindText()) == editor.SelText()) {
       editor.SetSelText(panel_.ReplaceText());
       editor.SetSelStart(editor.SelStart() + editor.SelLength());
     } else {
@@ -162,14 +179,15 @@ void FindCommands::Replace() {
 // one replacement, one undo step.
 void FindCommands::ReplaceAll() {
   MyRichEdit& editor = ctx_.editor;
-  std::string replacement = panel_.ReplaceText();
-  panel_.AddReplaceHistory(replacement);
+  std::string typedReplacement = panel_.ReplaceText();
+  panel_.AddReplaceHistory(typedReplacement);
+  std::string replacement = WithCrBreaks(typedReplacement);
   {
     WaitCursor wait;
     RedrawFreeze freeze(editor.Control());
     RussianLayoutScope layout(editor);
     editor.SetSelStart(0);
-    std::string findText = panel_.FindText();
+    std::string findText = WithCrBreaks(panel_.FindText());
     if (findText.empty()) {
       freeze.End();
       ctx_.status.Update();

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "app/commands/key_dispatcher.h"
 #include "app/find/find_panel.h"
 
 namespace quillo {
@@ -18,7 +19,8 @@ class FindCommands {
  public:
   explicit FindCommands(AppContext& ctx) : ctx_(ctx) {}
 
-  // Creates the panel hidden, docked at the bottom.
+  // Creates the panel docked at the bottom, hidden unless the setting
+  // "FindPanel" asks for it at start-up.
   void Create(const Icons& icons);
   void Bind(ActionRegistry& actions);
 
@@ -27,10 +29,10 @@ class FindCommands {
   void ToggleFindPanel();
   // Ctrl+F3.
   void FocusFindBoxOrFind();
-  // The window became active.
-  void OnActivate();
-  // Keys the panel handles itself; true when used.
-  bool HandleKey(UINT key);
+  // A key typed while the focus is in the panel: the panel's own keys are
+  // used, the fields' typing and editing keys stay with the focused
+  // control, the rest go to the command table.
+  KeyRoute RouteKey(UINT key, std::uint8_t modifiers);
   // Ctrl+V in one of the panel's fields replaces the field's whole text.
   bool PasteIntoFocusedField();
   // At exit, before the other settings are written.

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/platform/keyboard.h"
 #include "app/platform/ui_text.h"
 #include "core/action_table.h"
 
@@ -53,7 +54,8 @@ const ControlSpec kControls[] = {
     {kWholeWord, L"BUTTON", "Только слово", BS_AUTOCHECKBOX | WS_TABSTOP, {470, 36, 136, 18}},
     {kUp, L"BUTTON", "Вверх", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, {614, 16, 90, 18}},
     {kDown, L"BUTTON", "Вниз", BS_AUTORADIOBUTTON, {614, 36, 90, 18}},
-    {kHide, L"BUTTON", "\xC3\x97", BS_PUSHBUTTON | BS_FLAT, {0, 2, kHideButtonSize, kHideButtonSize}},
+    {kHide, L"BUTTON", "\xC3\x97", BS_PUSHBUTTON | BS_FLAT | WS_GROUP,
+     {0, 2, kHideButtonSize, kHideButtonSize}},
 };
 
 HICON ActionIcon(const Icons& icons, ActionId action) {
@@ -252,19 +254,75 @@ void FindPanel::SaveHistories(IniFile& settings) const {
   replaceHistory_.Save(settings, kReplaceHistorySection);
 }
 
+HWND FindPanel::FocusedControl() const {
+  HWND focus = GetFocus();
+  if (!hwnd_ || !focus || !IsChild(hwnd_, focus)) return nullptr;
+  while (GetParent(focus) != hwnd_) focus = GetParent(focus);
+  return focus;
+}
+
+// The controls were created in visual order, which is the order the tab
+// stops are found in. Entering the direction pair lands on the checked one.
+void FindPanel::MoveFocus(bool backward) {
+  HWND next = GetNextDlgTabItem(hwnd_, FocusedControl(), backward ? TRUE : FALSE);
+  if (!next) return;
+  if (next == up_ || next == down_) next = IsChecked(up_) ? up_ : down_;
+  SetFocus(next);
+  if (next == findField_ || next == replaceField_) SendMessageW(next, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+}
+
+bool FindPanel::PressFocusedButton() {
+  HWND control = FocusedControl();
+  const std::function<void()>* handler = nullptr;
+  switch (control ? GetDlgCtrlID(control) : 0) {
+    case kFindNext: handler = &handlers_.findNext; break;
+    case kReplace: handler = &handlers_.replace; break;
+    case kReplaceAll: handler = &handlers_.replaceAll; break;
+    case kHide: handler = &handlers_.hide; break;
+    default: return false;
+  }
+  if (*handler) (*handler)();
+  return true;
+}
+
 bool FindPanel::HandleKey(UINT key, unsigned modifiers) {
-  if (modifiers != 0 || (key != VK_RETURN && key != VK_ESCAPE)) return false;
+  HWND control = FocusedControl();
+  if (!control) return false;
+  if (key == VK_TAB && (modifiers == 0 || modifiers == kShift)) {
+    MoveFocus(modifiers != 0);
+    return true;
+  }
+  const bool onDirection = control == up_ || control == down_;
+  if (onDirection && modifiers == 0 &&
+      (key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT)) {
+    HWND other = control == up_ ? down_ : up_;
+    SetChecked(other, true);
+    SetChecked(control, false);
+    SetFocus(other);
+    return true;
+  }
   HWND field = FocusedField();
-  if (!field) return false;
+  // Not every edit control selects all on Ctrl+A by itself.
+  if (field && key == 'A' && modifiers == kCtrl) {
+    SendMessageW(field, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    return true;
+  }
+  if (modifiers != 0 || (key != VK_RETURN && key != VK_ESCAPE)) return false;
   // An open list closes first, as it would on its own.
-  if (SendMessageW(field, CB_GETDROPPEDSTATE, 0, 0)) {
+  if (field && SendMessageW(field, CB_GETDROPPEDSTATE, 0, 0)) {
     SendMessageW(field, CB_SHOWDROPDOWN, FALSE, 0);
     if (key == VK_ESCAPE) return true;
   }
-  if (key == VK_RETURN) {
+  if (key == VK_ESCAPE) {
+    if (handlers_.leave) handlers_.leave();
+    return true;
+  }
+  if (field) {
     const auto& handler = field == findField_ ? handlers_.findNext : handlers_.replace;
     if (handler) handler();
+    return true;
   }
+  PressFocusedButton();
   return true;
 }
 

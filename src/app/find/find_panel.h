@@ -24,6 +24,7 @@ struct FindPanelHandlers {
   std::function<void()> replace;     // "Заменить", Enter in the replace field
   std::function<void()> replaceAll;  // "Заменить все"
   std::function<void()> hide;        // the cross button
+  std::function<void()> leave;       // Esc: the typing goes back to the text
 };
 
 struct FindPanelOptions {
@@ -71,8 +72,12 @@ class FindPanel : public WindowBase {
   void LoadHistories(const IniFile& settings);
   void SaveHistories(IniFile& settings) const;
 
-  // Enter and Esc typed in one of the two fields (no modifiers): Esc is
-  // swallowed, Enter runs the field's button. False for other keys.
+  // The panel's own keys while the focus is in it, as in a dialog: Tab and
+  // Shift+Tab through the controls in visual order, the arrows between the
+  // two direction buttons, Enter in a field runs its button and on a button
+  // presses it, Esc closes an open list or leaves the panel, Ctrl+A selects
+  // a field's whole text. False for other keys and when the focus is
+  // elsewhere.
   bool HandleKey(UINT key, unsigned modifiers);
 
  protected:
@@ -82,6 +87,11 @@ class FindPanel : public WindowBase {
   HWND AddControl(const wchar_t* cls, std::wstring_view text, DWORD style, RECT box, int id);
   void FillList(HWND combo, const FindHistory& history);
   void PlaceHideButton();
+  // The panel's child that holds the focus (a field's edit box is inside
+  // its combo box); null when the focus is elsewhere.
+  HWND FocusedControl() const;
+  void MoveFocus(bool backward);
+  bool PressFocusedButton();
 
   HWND findField_ = nullptr;
   HWND replaceField_ = nullptr;

@@ -54,13 +54,17 @@ ActionRegistry::Update NumberSampleCaption(std::function<int()> format) {
   };
 }
 
-// Replaces a selected number by its words; anything else leaves the text alone.
+// Replaces a selected number by its words; anything else leaves the text
+// alone. Only the number itself is replaced: the blanks and line breaks a
+// double click or a line selection took with it stay where they were.
 void ReplaceNumberByWords(MyRichEdit& editor, int format) {
   if (editor.SelLength() == 0) return;
-  std::optional<double> number = ReadNumber(editor.SelText(), LocaleDecimalSeparator());
+  std::optional<NumberInText> number = ReadNumber(editor.SelText(), LocaleDecimalSeparator());
   if (!number) return;
-  std::optional<std::string> words = NumberToWords(format, *number);
+  std::optional<std::string> words = NumberToWords(format, number->number);
   if (!words) return;
+  const int start = editor.SelStart();
+  editor.SetSelection(start + static_cast<int>(number->begin), start + static_cast<int>(number->end));
   ReplaceSelection(editor, *words);
 }
 
@@ -75,7 +79,7 @@ struct TextCommand {
 };
 
 std::string TitleCase(std::string_view text) { return ToTitleCase(text); }
-std::string ExpandTabsBy8(std::string_view text) { return ExpandTabs(text, 8); }
+constexpr int kTabWidth = 8;
 std::string CollapseBlanks(std::string_view text) { return CollapseSpaces(text, ' '); }
 
 // On the selection, else on the whole text.
@@ -90,11 +94,26 @@ constexpr TextCommand kSelectionOrTextCommands[] = {
     {ActionId::TextDelSpace, RemoveLineIndent},
 };
 
+// Tab stops are counted from the start of the line, also for a selection
+// that begins inside one.
+void ExpandTabsInSelectionOrText(MyRichEdit& editor) {
+  std::size_t column = 0;
+  if (editor.SelLength() != 0)
+    column = ColumnAt(editor.ControlText(), static_cast<std::size_t>(editor.SelStart()), kTabWidth);
+  TransformSelectionOrText(editor, [column](std::string_view text) { return ExpandTabs(text, kTabWidth, column); });
+}
+
+void CollapseBlanksInSelectionOrText(MyRichEdit& editor) { TransformSelectionOrText(editor, CollapseBlanks); }
+
 // On the selection, else on the whole text; an empty document is left
 // alone, any other is marked modified.
-constexpr TextCommand kBlankCommands[] = {
-    {ActionId::TextReplaceTabToSpace, ExpandTabsBy8},
-    {ActionId::TextDeleteSpace, CollapseBlanks},
+struct BlankCommand {
+  ActionId id;
+  void (*run)(MyRichEdit& editor);
+};
+constexpr BlankCommand kBlankCommands[] = {
+    {ActionId::TextReplaceTabToSpace, ExpandTabsInSelectionOrText},
+    {ActionId::TextDeleteSpace, CollapseBlanksInSelectionOrText},
 };
 
 // On the selection; without one the view scrolls a line.
@@ -127,10 +146,10 @@ void TextCommands::Bind(ActionRegistry& a) {
   for (const auto& c : kSelectionOrTextCommands)
     a.Bind(c.id, [&editor, f = c.transform] { TransformSelectionOrText(editor, f); });
   for (const auto& c : kBlankCommands) {
-    a.Bind(c.id, [&editor, f = c.transform] {
+    a.Bind(c.id, [&editor, run = c.run] {
       RussianLayoutScope layout(editor);
       if (editor.LineCount() == 0) return;
-      TransformSelectionOrText(editor, f);
+      run(editor);
       editor.SetModified(true);
     });
   }

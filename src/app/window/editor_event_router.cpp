@@ -18,7 +18,14 @@ void EditorEventRouter::OnEditorChange() {
 
 void EditorEventRouter::OnEditorKeyDown(WPARAM, unsigned) { ctx_.status.Update(); }
 void EditorEventRouter::OnEditorKeyUp() { ctx_.status.Update(); }
-void EditorEventRouter::OnEditorMouseDown() { ctx_.status.Update(); }
+void EditorEventRouter::OnEditorMouseDown() {
+  links_.OnMouseDown();
+  ctx_.status.Update();
+}
+
+// The caret moved, by the mouse too: the click's own refresh comes before
+// the control moves the caret.
+void EditorEventRouter::OnEditorSelectionChange() { ctx_.status.Update(); }
 
 void EditorEventRouter::OnEditorWheel(bool up, unsigned modifiers) {
   if (modifiers == kCtrl) ctx_.actions.Run(up ? ActionId::OptFontp1 : ActionId::OptFontm1);

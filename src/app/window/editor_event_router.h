@@ -20,6 +20,7 @@ class EditorEventRouter : public EditorEvents {
   void OnEditorKeyDown(WPARAM key, unsigned modifiers) override;
   void OnEditorKeyUp() override;
   void OnEditorMouseDown() override;
+  void OnEditorSelectionChange() override;
   void OnEditorWheel(bool up, unsigned modifiers) override;
   void OnEditorScroll() override;
   void OnEditorLangChange(HKL layout) override;

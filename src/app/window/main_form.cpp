@@ -57,7 +57,6 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ACTIVATE:
       // Coming back from a dialog or another window, typing goes to the text.
       if (LOWORD(wp) != WA_INACTIVE && editor_.Handle()) SetFocus(editor_.Handle());
-      if (LOWORD(wp) != WA_INACTIVE) find_.OnActivate();
       return 0;
     case WM_CLOSE:
       // Closing the window is always refused; the exit goes its own way.
@@ -135,17 +134,26 @@ bool MainForm::OnNotify(NMHDR& header, LRESULT& result) {
     result = 0;
     return true;
   }
+  if (header.hwndFrom == editor_.Handle() && header.code == EN_SELCHANGE) {
+    editor_.HandleSelectionNotification();
+    result = 0;
+    return true;
+  }
   return toolBar_.OnNotify(header, result);
 }
 
 // WM_CONTEXTMENU of the editor; from the keyboard the menu opens at the caret.
+// A right click on a link opens the link menu.
 void MainForm::ShowEditorMenu(LPARAM screenPoint) {
   POINT at{static_cast<short>(LOWORD(screenPoint)), static_cast<short>(HIWORD(screenPoint))};
+  const bool onLink = links_.TakeLinkMenu();
   if (screenPoint == -1) {
     GetCaretPos(&at);
     ClientToScreen(editor_.Handle(), &at);
   }
-  menus_.Track(settings_.Values().simple_popup_menu ? MenuId::pmMainSimple : MenuId::pmMain, hwnd_, at);
+  MenuId menu = settings_.Values().simple_popup_menu ? MenuId::pmMainSimple : MenuId::pmMain;
+  if (onLink && screenPoint != -1) menu = MenuId::pmURL;
+  menus_.Track(menu, hwnd_, at);
 }
 
 void MainForm::WireFeatures() {
@@ -167,7 +175,7 @@ void MainForm::WireFeatures() {
     if (event == DocumentEvent::kCreated) marks_.Clear();
   });
 
-  keys_.SetPreview([this](UINT key) { return find_.HandleKey(key); });
+  keys_.SetPreview([this](UINT key, std::uint8_t mods) { return find_.RouteKey(key, mods); });
   keys_.SetAfterAction([this] { status_.Update(); });
   keys_.OnWindowKey(WindowKeyEffect::FocusFindBoxOrFind, [this] { find_.FocusFindBoxOrFind(); });
   keys_.OnWindowKey(WindowKeyEffect::CloseProgram, [this] { CloseProgram(); });

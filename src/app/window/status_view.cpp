@@ -49,10 +49,14 @@ void StatusView::UpdateLayoutPanel() {
 void StatusView::OnClick(bool doubleClick) {
   POINT cursor{};
   GetCursorPos(&cursor);
-  RECT window{};
-  GetWindowRect(ctx_.window, &window);
+  // The panels' edges lie in the bar's client area; the main window's outer
+  // edge stands a frame's width (about 4 pixels) left of it.
+  POINT inBar = cursor;
+  ScreenToClient(bar_.Handle(), &inBar);
+  RECT client{};
+  GetClientRect(bar_.Handle(), &client);
   const auto widths = StatusPanelWidths();
-  const int index = PanelAtCursor(cursor.x, window.left, window.right - window.left, widths);
+  const int index = PanelAtCursor(inBar.x, 0, client.right - client.left, widths);
   if (index < 0) return;
   const StatusPanel& panel = StatusPanels()[index];
   if (!doubleClick) {

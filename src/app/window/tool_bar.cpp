@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/platform/ui_text.h"
+#include "core/bar_rows.h"
 #include "core/codepage.h"
 
 namespace quillo {
@@ -87,14 +88,60 @@ bool ToolBar::Create(HWND parent, const Icons& icons, const ActionRegistry& acti
   SIZE size{};
   SendMessageW(hwnd_, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
   const DWORD buttonSize = static_cast<DWORD>(SendMessageW(hwnd_, TB_GETBUTTONSIZE, 0, 0));
-  height_ = std::max<int>(size.cy, HIWORD(buttonSize)) + 2;
+  rowHeight_ = std::max<int>(size.cy, HIWORD(buttonSize)) + 2;
 
   SetTimer(hwnd_, kUpdateTimer, kUpdateMilliseconds, nullptr);
   UpdateButtons();
   return true;
 }
 
-int ToolBar::Height() const { return hwnd_ && IsWindowVisible(hwnd_) ? height_ : 0; }
+int ToolBar::Height() {
+  // Its own visibility: while the main window is still hidden at start-up
+  // the bar already takes its place.
+  if (!hwnd_ || !(GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE)) return 0;
+  RECT client{};
+  GetClientRect(parent_, &client);
+  return FitRows(client.right - client.left);
+}
+
+// The rows are chosen here rather than by the control: Wine's wrapping
+// measures every button as wide as the widest, and the native control
+// wraps only with a style that also lets it resize itself.
+int ToolBar::FitRows(int width) {
+  if (width == fittedWidth_) return fittedHeight_;
+  const int count = static_cast<int>(SendMessageW(hwnd_, TB_BUTTONCOUNT, 0, 0));
+  std::vector<BarItem> items;
+  for (int i = 0; i < count; ++i) {
+    RECT rc{};
+    SendMessageW(hwnd_, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc));
+    TBBUTTON tb{};
+    SendMessageW(hwnd_, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tb));
+    items.push_back({static_cast<int>(rc.right - rc.left), (tb.fsStyle & BTNS_SEP) != 0});
+  }
+  const std::vector<bool> ends = RowEnds(items, width);
+  for (int i = 0; i < count; ++i) {
+    TBBUTTONINFOW info{};
+    info.cbSize = sizeof(info);
+    info.dwMask = TBIF_BYINDEX | TBIF_STATE;
+    SendMessageW(hwnd_, TB_GETBUTTONINFOW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
+    const BYTE state = static_cast<BYTE>(ends[static_cast<size_t>(i)] ? info.fsState | TBSTATE_WRAP
+                                                                      : info.fsState & ~TBSTATE_WRAP);
+    if (state == info.fsState) continue;
+    info.fsState = state;
+    SendMessageW(hwnd_, TB_SETBUTTONINFOW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
+  }
+  // Makes the control place its buttons again.
+  SendMessageW(hwnd_, TB_SETINDENT, 0, 0);
+  int bottom = 0;
+  for (int i = 0; i < count; ++i) {
+    RECT rc{};
+    SendMessageW(hwnd_, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc));
+    bottom = std::max<int>(bottom, rc.bottom);
+  }
+  fittedWidth_ = width;
+  fittedHeight_ = std::max(rowHeight_, bottom + 2);
+  return fittedHeight_;
+}
 
 void ToolBar::UpdateButtons() {
   if (!hwnd_ || !actions_) return;
@@ -135,8 +182,18 @@ bool ToolBar::OnNotify(NMHDR& header, LRESULT& result) {
   if (header.code == TTN_GETDISPINFOW) {
     auto it = hints_.find(static_cast<int>(header.idFrom));
     if (it == hints_.end()) return false;
+    // A live hint (the date or time Ctrl+D or Ctrl+T would insert) from the
+    // action, else the button's own.
     auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
     info.lpszText = it->second.data();
+    if (const ToolButton* button = ButtonByCommand(static_cast<int>(header.idFrom))) {
+      actions_->TakeSnapshot();
+      const std::string live = actions_->State(button->action).hint;
+      if (!live.empty()) {
+        liveHint_ = Wide(live);
+        info.lpszText = liveHint_.data();
+      }
+    }
     info.hinst = nullptr;
     result = 0;
     return true;

@@ -19,8 +19,10 @@ class ToolBar : public WindowBase {
  public:
 
   bool Create(HWND parent, const Icons& icons, const ActionRegistry& actions, WindowMenus& menus);
-  // The height it takes at the top of the window; 0 while hidden.
-  int Height() const;
+  // The height it takes at the top of the window, 0 while hidden. The
+  // buttons that do not fit the window's width go to further rows, so
+  // every one stays within reach.
+  int Height();
 
   // Enables and checks the buttons as their actions say; also runs by
   // itself a few times a second, as the actions' update handlers would.
@@ -39,8 +41,14 @@ class ToolBar : public WindowBase {
   HWND parent_ = nullptr;
   const ActionRegistry* actions_ = nullptr;
   WindowMenus* menus_ = nullptr;
-  int height_ = 0;
+  // Lays the buttons out in rows for this width; the height they take.
+  int FitRows(int width);
+
+  int rowHeight_ = 0;
+  int fittedWidth_ = -1;
+  int fittedHeight_ = 0;
   std::unordered_map<int, std::wstring> hints_;  // by command id
+  std::wstring liveHint_;
 };
 
 }  // namespace quillo
