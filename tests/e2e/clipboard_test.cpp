@@ -135,7 +135,8 @@ TEST(Clipboard, SavingTheClipboardOverAReadOnlyFileKeepsItReadOnly) {
   EXPECT_EQ(FileDialogName(dialog), L"noname.txt");
   ChooseFile(dialog, ro);
   if (HWND overwrite = WaitForOtherDialog(q.Pid(), dialog, 3s)) Quillo::Press(overwrite, IDYES);
-  EXPECT_TRUE(WaitUntil([&] { return doc.scratch.ReadFile(L"ro.txt") == Cp1251("новый текст\r\nвторая строка"); }));
+  const std::string saved = Cp1251("новый текст\r\nвторая строка");
+  EXPECT_TRUE(WaitUntil([&] { return doc.scratch.ReadFile(L"ro.txt") == saved; }));
   EXPECT_TRUE(GetFileAttributesW(ro.c_str()) & FILE_ATTRIBUTE_READONLY);
   SetFileAttributesW(ro.c_str(), FILE_ATTRIBUTE_NORMAL);
 }

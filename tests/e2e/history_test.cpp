@@ -97,7 +97,8 @@ TEST(RecentFiles, TwoWindowsEndingTogetherKeepEachOthersFiles) {
   ASSERT_TRUE(qa.WaitForExit());
   ASSERT_TRUE(qb.WaitForExit());
   IniFile ini(scratch.ReadFile(L"quillo.ini"));
-  std::vector<std::string> names{ini.ReadString("MRU", "FileName0", ""), ini.ReadString("MRU", "FileName1", "")};
+  std::vector<std::string> names{ini.ReadString("MRU", "FileName0", ""),
+                                 ini.ReadString("MRU", "FileName1", "")};
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{U8(scratch.Path(L"a.txt")), U8(scratch.Path(L"b.txt"))}));
 }
@@ -129,7 +130,8 @@ TEST(Bookmarks, AddedInOneWindowItOpensFromAnother) {
   const int caret = 9 + 3;  // line 2, column 4
   qa.Select(caret, caret);
   EXPECT_EQ(AddBookmark(qa, "моя закладка"), L"a.txt (2, 4)");
-  ASSERT_TRUE(WaitUntil([&] { return BookmarkNames(scratch) == std::vector<std::string>{Cp1251("моя закладка")}; }));
+  const std::vector<std::string> added{Cp1251("моя закладка")};
+  ASSERT_TRUE(WaitUntil([&] { return BookmarkNames(scratch) == added; }));
   // The other window read the file again: its first bookmark opens a.txt there.
   EXPECT_TRUE(WaitUntil([&] {
     qb.Post(WM_COMMAND, BookmarkItem(0));
@@ -190,7 +192,8 @@ TEST(Bookmarks, AMissingFileOffersDeletionAndDeletingTheLastOneDeletesTheFile) {
   q.Post(WM_COMMAND, BookmarkItem(0));
   HWND box = q.WaitForMessageBox("Внимание");
   ASSERT_NE(box, nullptr);
-  EXPECT_NE(Quillo::MessageBoxText(box).find(W("gone.txt не найден. Удалить эту закладку?")), std::wstring::npos);
+  EXPECT_NE(Quillo::MessageBoxText(box).find(W("gone.txt не найден. Удалить эту закладку?")),
+            std::wstring::npos);
   Quillo::Press(box, IDYES);
   EXPECT_TRUE(WaitUntil([&] { return BookmarkNames(scratch) == std::vector<std::string>{"here"}; }));
 

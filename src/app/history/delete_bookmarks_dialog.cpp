@@ -24,7 +24,8 @@ struct Box {
 HWND AddChild(HWND dialog, const wchar_t* cls, const std::wstring& text, DWORD style, Box box, int id,
               DWORD exStyle = 0) {
   HWND child = CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, box.x, box.y,
-                               box.width, box.height, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                               box.width, box.height, dialog,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE)),
                                nullptr);
   SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);

@@ -18,7 +18,8 @@ const ActionInfo* ImageItemAction(ULONG_PTR data) {
 bool IsVisible(const MenuItem& item, const ActionRegistry* actions) {
   if (item.Has(kItemHidden)) return false;
   if (item.kind == MenuItemKind::Action)
-    return !GetAction(item.action()).Has(kActionHidden) && (!actions || actions->Visible(item.action()));
+    return !GetAction(item.action()).Has(kActionHidden) &&
+           (!actions || actions->Visible(item.action()));
   // Run-time lists are empty until their owners fill them.
   return item.kind != MenuItemKind::RuntimeList;
 }
@@ -95,17 +96,16 @@ HMENU WindowMenus::Build(MenuId id, bool shortcuts, MenuImages images, bool isBa
   return menu;
 }
 
-bool WindowMenus::ShowTableItems(HMENU menu) {
+void WindowMenus::ShowTableItems(HMENU menu) {
   // Elements of an unordered_map keep their place when it grows, so the
   // reference outlives the submenus built below.
   Built& built = built_.at(menu);
   std::vector<MenuItem> wanted = ShownItems(GetMenu(built.id).items, actions_);
-  if (built.shown && SameItems(wanted, *built.shown)) return false;
+  if (built.shown && SameItems(wanted, *built.shown)) return;
   // RemoveMenu, unlike DeleteMenu, leaves a submenu alive to be put back.
   for (int pos = GetMenuItemCount(menu) - 1; pos >= 0; --pos) RemoveMenu(menu, pos, MF_BYPOSITION);
   for (const MenuItem& item : wanted) AppendItem(menu, built, item);
   built.shown = std::move(wanted);
-  return true;
 }
 
 void WindowMenus::AppendItem(HMENU menu, Built& built, const MenuItem& item) {
@@ -123,7 +123,8 @@ void WindowMenus::AppendItem(HMENU menu, Built& built, const MenuItem& item) {
       text = MenuItemText(sub.caption, "", false);
       mii.fMask = MIIM_SUBMENU | MIIM_STRING;
       auto kept = built.submenus.find(item.ref);
-      mii.hSubMenu = kept != built.submenus.end() ? kept->second : Build(item.submenu(), shortcuts, images, false);
+      mii.hSubMenu = kept != built.submenus.end() ? kept->second
+                                                  : Build(item.submenu(), shortcuts, images, false);
       built.submenus[item.ref] = mii.hSubMenu;
       break;
     }
@@ -161,9 +162,9 @@ std::vector<HMENU> WindowMenus::NativeMenus(MenuId id) const {
 }
 
 bool WindowMenus::OnInitMenuPopup(HMENU menu) {
-  auto it = built_.find(menu);
-  if (it != built_.end()) ShowTableItems(menu);
+  if (built_.count(menu)) ShowTableItems(menu);
   for (const auto& fill : fillers_) fill(menu);
+  auto it = built_.find(menu);
   if (it == built_.end()) return false;
   const bool shortcuts = it->second.shortcuts;
   const MenuImages images = it->second.images;

@@ -71,9 +71,8 @@ class WindowMenus {
     std::unordered_map<int, HMENU> submenus;     // by MenuId
   };
   HMENU Build(MenuId id, bool shortcuts, MenuImages images, bool isBar);
-  // Puts the table's visible items into the menu unless it holds them
-  // already; true when it changed.
-  bool ShowTableItems(HMENU menu);
+  // Puts the table's visible items into the menu unless it holds them already.
+  void ShowTableItems(HMENU menu);
   void AppendItem(HMENU menu, Built& built, const MenuItem& item);
   bool ShowsImages(MenuImages images) const;
   HBITMAP ItemImage(const ActionInfo& action, MenuImages images) const;
