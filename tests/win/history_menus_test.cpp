@@ -3,6 +3,9 @@
 // cannot be read under Wine.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <functional>
 
 #include "app/platform/file_io.h"
@@ -68,6 +71,29 @@ class BookmarkFile {
   std::wstring path_ = ExeFolder() + L"\\Bookmarks.ini";
 };
 
+// The texts of the menu the tool bar's "История" button drops down, read
+// while it is open.
+std::vector<std::wstring> HistoryDropDown(HWND main) {
+  static NMTOOLBARW down{};
+  down.hdr.hwndFrom = FindWindowExW(main, nullptr, TOOLBARCLASSNAMEW, nullptr);
+  down.hdr.code = TBN_DROPDOWN;
+  down.iItem = static_cast<int>(ActionId::FileOpen);
+  PostMessageW(main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&down));
+  HWND popup = nullptr;
+  for (int i = 0; i < 200 && !(popup = FindWindowW(L"#32768", nullptr)); ++i) Sleep(20);
+  std::vector<std::wstring> texts;
+  if (!popup) return texts;
+  HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+  for (int pos = 0; pos < GetMenuItemCount(menu); ++pos) {
+    wchar_t text[256] = {};
+    GetMenuStringW(menu, static_cast<UINT>(pos), text, 256, MF_BYPOSITION);
+    texts.push_back(text);
+  }
+  PostMessageW(main, WM_CANCELMODE, 0, 0);
+  for (int i = 0; i < 200 && IsWindowVisible(popup); ++i) Sleep(20);
+  return texts;
+}
+
 void WithMainWindow(std::string_view ini, const std::function<void(HWND)>& inspect) {
   EXPECT_TRUE(RunMainWindow(L"quillo-history-menus", ini, inspect).inspected);
 }
@@ -117,7 +143,7 @@ TEST(HistoryMenus, StoredListsAndTheClipboardSettingOff) {
       "[MRU]\r\nFileName0=C:\\Мои документы\\отчёт & смета.txt\r\nCaretPosX0=0\r\n"
       "CaretPosY0=11\r\nFileName1=D:\\b.txt\r\n");
   bool historyEnabled = false;
-  std::vector<std::wstring> history, bookmarks, bookmarksAgain, edit, search;
+  std::vector<std::wstring> history, dropDown, bookmarks, bookmarksAgain, edit, search;
   std::vector<Item> fileMenu;
   WithMainWindow(ini, [&](HWND main) {
     fileMenu = Opened(main, GetSubMenu(GetMenu(main), 0));
@@ -125,6 +151,7 @@ TEST(HistoryMenus, StoredListsAndTheClipboardSettingOff) {
       historyEnabled = item->enabled;
       history = Texts(Opened(main, item->submenu));
     }
+    dropDown = HistoryDropDown(main);
     HMENU favourites = GetSubMenu(GetMenu(main), 5);
     bookmarks = Texts(Opened(main, favourites));
     bookmarksAgain = Texts(Opened(main, favourites));  // filled afresh, not twice
@@ -133,6 +160,7 @@ TEST(HistoryMenus, StoredListsAndTheClipboardSettingOff) {
   });
   EXPECT_TRUE(historyEnabled);
   EXPECT_EQ(history, Wides({"C:\\Мои документы\\отчёт && смета.txt [12, 1]", "D:\\b.txt [1, 1]"}));
+  EXPECT_EQ(dropDown, history);
   EXPECT_EQ(bookmarks, Wides({"Добавить…", "Удалить…", "-", "письмо (2, 1)", "a&&b"}));
   EXPECT_EQ(bookmarksAgain, bookmarks);
 
