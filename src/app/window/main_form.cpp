@@ -161,6 +161,7 @@ void MainForm::WireFeatures() {
   goTo_.Bind(actions_);
   bars_.Bind(actions_);
   help_.Bind(actions_);
+  printing_.Bind(actions_);
 
   edit_.SetFieldPaste([this] { return find_.PasteIntoFocusedField(); });
   document_.Subscribe([this](DocumentEvent event, const std::wstring&) {

@@ -22,6 +22,7 @@
 #include "app/help/help_commands.h"
 #include "app/history/position_mark_keys.h"
 #include "app/interop.h"
+#include "app/printing/printing_commands.h"
 #include "app/platform/window_base.h"
 #include "app/settings/settings_store.h"
 #include "app/text/text_commands.h"
@@ -91,6 +92,7 @@ class MainForm : public WindowBase {
   BarCommands bars_{ctx_, toolBar_};
   HelpCommands help_{ctx_};
   PositionMarkKeys marks_{ctx_};
+  PrintingCommands printing_{ctx_};
   EditorEventRouter editorEvents_{ctx_, edit_, links_, marks_};
 
   StartCommand start_;
