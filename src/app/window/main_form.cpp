@@ -108,6 +108,9 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_QUILLO_SAVE:
       actions_.Run(ActionId::FileSave);
       return 0;
+    case WM_QUILLO_RELOAD_BOOKMARKS:
+      bookmarks_.Reload();
+      return 0;
     case WM_QUILLO_APPLY_SETTINGS:
       ApplySettings(ctx_, false);
       return 0;
@@ -161,6 +164,10 @@ void MainForm::WireFeatures() {
   goTo_.Bind(actions_);
   bars_.Bind(actions_);
   help_.Bind(actions_);
+  clipboard_.Bind(actions_);
+  marks_.Bind(actions_);
+  recent_.Bind(actions_);
+  bookmarks_.Bind(actions_);
   printing_.Bind(actions_);
 
   edit_.SetFieldPaste([this] { return find_.PasteIntoFocusedField(); });
@@ -210,6 +217,7 @@ void MainForm::CloseProgram() {
     ShowMessage(nullptr, std::string("Не удалось сохранить настройки.\n") + e.what(), kCaptionWarning,
                 MB_OK | MB_ICONWARNING);
   }
+  bookmarks_.SaveAtExit();
   DestroyWindow(hwnd_);
 }
 
