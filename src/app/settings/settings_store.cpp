@@ -6,11 +6,14 @@ namespace quillo {
 
 void SettingsStore::Load() {
   fileName_ = DecideSettingsFileName();
-  ini_ = LoadSettingsFile(fileName_);
+  SettingsFileRead read = LoadSettingsFile(fileName_);
+  ini_ = std::move(read.ini);
+  readProblem_ = read.readable ? std::string() : read.error;
 }
 
 void SettingsStore::Save() {
   SaveSettingValues(ini_, values_);
+  if (!readProblem_.empty()) return;
   SaveSettingsFile(fileName_, ini_);
 }
 

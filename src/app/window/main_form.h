@@ -61,6 +61,7 @@ class MainForm : public WindowBase {
   void CreateBars();
   void OpenStartupDocument();
   void AskToCreateMissingFile(const std::wstring& path);
+  void ReportUnreadableSettings();
 
   // Every feature binds its actions, keys and events.
   void WireFeatures();
@@ -68,6 +69,8 @@ class MainForm : public WindowBase {
   bool OnNotify(NMHDR& header, LRESULT& result);
   void ShowEditorMenu(LPARAM screenPoint);
   void FileSaveExit();
+  void StoreSessionState();
+  void EndSession();
 
   SettingsStore settings_;
   MyRichEdit editor_;
