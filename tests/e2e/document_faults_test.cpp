@@ -41,7 +41,8 @@ TEST(DocumentFaults, TheOverwriteQuestionNamesTheFileReallyWritten) {
     const wchar_t* replaced;  // the existing file the typed name leads to
     std::vector<int> answers;
   };
-  // "Сохранить в кодировке…" goes through "Сохранить как…".
+  // "Сохранить в кодировке…" goes through "Сохранить как…"; the name rules
+  // themselves are tested in the core.
   const Case cases[] = {
       {"Save As adds .txt", ActionId::FileSaveAs, L"letter", L"letter.txt", {IDNO, IDYES}},
       {"Move drops a leading dot", ActionId::FileSaveUnderNewName, L".env", L"env", {IDYES}},

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "core/action_table.h"
 #include "tests/e2e/file_dialog_driver.h"
@@ -81,31 +83,48 @@ TEST(StartUpFaults, AFileThatCannotBeOpenedIsReportedAndTheProgramRunsEmpty) {
          return std::pair{std::wstring(), s.Path(L"last.txt")};
        }},
   };
-  for (const BadStart& c : cases) {
-    Scratch scratch("bad-start");
+  // The five programs run side by side: only posted messages drive them.
+  struct Run {
+    explicit Run(const BadStart& bad) : c(bad) {}
+    const BadStart& c;
+    std::unique_ptr<Scratch> scratch = std::make_unique<Scratch>("bad-start");
     std::unique_ptr<HeldFile> held;
-    auto [arguments, file] = c.setUp(scratch, held);
-    Quillo q(scratch, arguments);
-    if (c.createPrompt) {
+    std::wstring file;
+    std::unique_ptr<Quillo> q;
+  };
+  std::vector<Run> runs;
+  for (const BadStart& c : cases) {
+    Run& run = runs.emplace_back(c);
+    auto [arguments, file] = c.setUp(*run.scratch, run.held);
+    run.file = file;
+    run.q = std::make_unique<Quillo>(*run.scratch, arguments);
+  }
+  for (Run& run : runs) {
+    Quillo& q = *run.q;
+    const char* story = run.c.story;
+    if (run.c.createPrompt) {
       HWND prompt = q.WaitForMessageBox("Внимание");
-      ASSERT_NE(prompt, nullptr) << c.story;
+      ASSERT_NE(prompt, nullptr) << story;
       Quillo::Press(prompt, IDYES);
     }
     HWND error = q.WaitForMessageBox("Ошибка");
-    ASSERT_NE(error, nullptr) << c.story;
-    EXPECT_NE(Quillo::MessageBoxText(error).find(L"\"" + file + L"\""), std::wstring::npos)
-        << c.story << ": " << U8(Quillo::MessageBoxText(error));
+    ASSERT_NE(error, nullptr) << story;
+    EXPECT_NE(Quillo::MessageBoxText(error).find(L"\"" + run.file + L"\""), std::wstring::npos)
+        << story << ": " << U8(Quillo::MessageBoxText(error));
     Quillo::Press(error, IDOK);
-    ASSERT_NE(q.MainWindow(), nullptr) << c.story;
-    EXPECT_TRUE(WaitUntil([&] { return q.WaitForMessageBox("Ошибка", 0ms) == nullptr; })) << c.story;
-    EXPECT_EQ(q.Caption(), L"Quillo") << c.story;
-    EXPECT_EQ(q.Text(), "") << c.story;
-    q.Keys("Escape");
-    EXPECT_TRUE(q.WaitForExit()) << c.story;
+    ASSERT_NE(q.MainWindow(), nullptr) << story;
+    EXPECT_TRUE(WaitUntil([&] { return q.WaitForMessageBox("Ошибка", 0ms) == nullptr; })) << story;
+    EXPECT_EQ(q.Caption(), L"Quillo") << story;
+    EXPECT_EQ(q.Text(), "") << story;
+    q.Post(WM_CLOSE);
+  }
+  for (Run& run : runs) {
+    EXPECT_TRUE(run.q->WaitForExit()) << run.c.story;
     // The file that failed is not the one to reopen next time.
+    const Scratch& scratch = *run.scratch;
     EXPECT_EQ(scratch.ReadFile(scratch.Exists(L"quillo.ini") ? L"quillo.ini" : L"Quillo2.ini").find("FileName=C"),
               std::string::npos)
-        << c.story;
+        << run.c.story;
   }
 }
 
