@@ -116,6 +116,9 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // "Сохранить все": a document only viewed is not rewritten.
       if (document_.Modified()) actions_.Run(ActionId::FileSave);
       return 0;
+    case WM_QUILLO_RELOAD_BOOKMARKS:
+      bookmarks_.Reload();
+      return 0;
     case WM_QUILLO_APPLY_SETTINGS:
       ApplySettings(ctx_, false);
       return 0;
@@ -169,6 +172,10 @@ void MainForm::WireFeatures() {
   goTo_.Bind(actions_);
   bars_.Bind(actions_);
   help_.Bind(actions_);
+  clipboard_.Bind(actions_);
+  marks_.Bind(actions_);
+  recent_.Bind(actions_);
+  bookmarks_.Bind(actions_);
 
   edit_.SetFieldPaste([this] { return find_.PasteIntoFocusedField(); });
   document_.Subscribe([this](DocumentEvent event, const std::wstring&) {
@@ -206,13 +213,19 @@ void MainForm::CloseProgram() {
     return;
   }
   ShowWindow(hwnd_, SW_HIDE);
+  WriteFilesAtEnd();
+  DestroyWindow(hwnd_);
+}
+
+// The settings file (with the recent files) and the bookmarks.
+void MainForm::WriteFilesAtEnd() {
   try {
     settings_.Save();
   } catch (const FileError& e) {
     ShowMessage(nullptr, std::string("Не удалось сохранить настройки.\n") + e.what(), kCaptionWarning,
                 MB_OK | MB_ICONWARNING);
   }
-  DestroyWindow(hwnd_);
+  bookmarks_.SaveAtExit();
 }
 
 // What the settings keep of the window and its document at the end.
@@ -230,11 +243,11 @@ void MainForm::StoreSessionState() {
 void MainForm::EndSession() {
   closing_ = true;
   StoreSessionState();
-  try {
-    settings_.Save();
-  } catch (const FileError&) {
-    // No one is left to tell.
-  }
+  // The save question was answered then; the document closes without another
+  // (the recent files take it, the plug-ins hear of it).
+  editor_.SetModified(false);
+  Guarded(hwnd_, [this] { return document_.Close(); }, false);
+  WriteFilesAtEnd();
 }
 
 void MainForm::FileSaveExit() {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -44,8 +45,11 @@ class WindowMenus {
   // Owners of run-time lists fill a menu each time it opens.
   void AddPopupFiller(std::function<void(HMENU)> fill) { fillers_.push_back(std::move(fill)); }
 
-  // WM_INITMENUPOPUP: the fillers run, then the actions' states go into the
-  // menu about to open. False when the menu is not one of these.
+  // WM_INITMENUPOPUP: a menu whose actions were hidden or shown again since
+  // it last opened gets the table's items anew (run-time items go with them:
+  // a filler puts its items back every time, it never counts on their being
+  // there); then the fillers run, then the actions' states go into the menu.
+  // False when the menu is not one of these.
   bool OnInitMenuPopup(HMENU menu);
 
   // WM_MEASUREITEM and WM_DRAWITEM for the images beside menu items (drawn
@@ -63,9 +67,13 @@ class WindowMenus {
     MenuId id;
     bool shortcuts;
     MenuImages images;  // what the menu's root shows
+    std::optional<std::vector<MenuItem>> shown;  // the table's items it holds now
+    std::unordered_map<int, HMENU> submenus;     // by MenuId
   };
   HMENU Build(MenuId id, bool shortcuts, MenuImages images, bool isBar);
-  void AppendItem(HMENU menu, const MenuItem& item, bool shortcuts, MenuImages images);
+  // Puts the table's visible items into the menu unless it holds them already.
+  void ShowTableItems(HMENU menu);
+  void AppendItem(HMENU menu, Built& built, const MenuItem& item);
   bool ShowsImages(MenuImages images) const;
   HBITMAP ItemImage(const ActionInfo& action, MenuImages images) const;
 

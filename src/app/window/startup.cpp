@@ -2,6 +2,7 @@
 // program relies on.
 #include <windows.h>
 
+#include "app/history/saved_position.h"
 #include "app/platform/file_io.h"
 #include "app/platform/message_box.h"
 #include "app/platform/ui_text.h"
@@ -137,6 +138,7 @@ void MainForm::OpenStartupDocument() {
         throw FileError(FileErrorText("Не удалось открыть файл", path, kIsFolderReason));
       if (FileExists(path)) {
         document_.Open(path);
+        PutCaretAtSavedPosition(ctx_, recent_, bookmarks_);
       } else if (start_.request == StartRequest::kFile) {
         AskToCreateMissingFile(path);
       }
