@@ -120,6 +120,8 @@ class MyRichEdit : public WindowBase {
   void SetColor(COLORREF color);
   void SetFont(const std::wstring& name, int pointSize, bool bold, bool italic, bool underline,
                bool strikeout, COLORREF color, BYTE charset);
+  // The text's font as last set (face, size in twips, effects, charset).
+  const CHARFORMAT2W& CharFormat() const { return charFormat_; }
   void SetAutoURLDetect(bool on);
   bool AutoURLDetect() const { return autoUrl_; }
   void SetWordSelection(bool on);

@@ -25,6 +25,7 @@
 #include "app/history/position_mark_keys.h"
 #include "app/history/recent_files.h"
 #include "app/interop.h"
+#include "app/printing/printing_commands.h"
 #include "app/platform/window_base.h"
 #include "app/settings/settings_store.h"
 #include "app/text/text_commands.h"
@@ -64,6 +65,7 @@ class MainForm : public WindowBase {
   void CreateBars();
   void OpenStartupDocument();
   void AskToCreateMissingFile(const std::wstring& path);
+  void ReportUnreadableSettings();
 
   // Every feature binds its actions, keys and events.
   void WireFeatures();
@@ -71,6 +73,9 @@ class MainForm : public WindowBase {
   bool OnNotify(NMHDR& header, LRESULT& result);
   void ShowEditorMenu(LPARAM screenPoint);
   void FileSaveExit();
+  void StoreSessionState();
+  void WriteFilesAtEnd();
+  void EndSession();
 
   SettingsStore settings_;
   MyRichEdit editor_;
@@ -97,6 +102,7 @@ class MainForm : public WindowBase {
   ClipboardCommands clipboard_{ctx_};
   RecentFiles recent_{ctx_};
   Bookmarks bookmarks_{ctx_};
+  PrintingCommands printing_{ctx_};
   EditorEventRouter editorEvents_{ctx_, edit_, links_, marks_};
 
   StartCommand start_;
