@@ -28,9 +28,14 @@ int MainForm::Run(HINSTANCE instance, const std::vector<std::u16string>& args) {
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
-        (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
-      bool used = Guarded(hwnd_, [&] { return keys_.Handle(static_cast<UINT>(msg.wParam)); }, true);
+    const bool keyOfWindow = (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN ||
+                              msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP || msg.message == WM_CHAR) &&
+                             (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd));
+    // Plug-ins see every key first.
+    if (keyOfWindow) Guarded(hwnd_, [&] { plugIns_.OnKeyMessage(msg.message, msg.wParam); return true; }, true);
+    if (keyOfWindow && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {
+      const auto key = static_cast<UINT>(msg.wParam);
+      bool used = Guarded(hwnd_, [&] { return keys_.Handle(key) || plugIns_.RunShortcut(key); }, true);
       if (used) {
         // Wine opens the window menu when Alt is released unless the window
         // saw another key while Alt was down; this tells it one was pressed.
@@ -42,10 +47,14 @@ int MainForm::Run(HINSTANCE instance, const std::vector<std::u16string>& args) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+  // The window (and any window a plug-in made in it) is gone: now the
+  // plug-ins' code can go.
+  plugIns_.Unload();
   return static_cast<int>(msg.wParam);
 }
 
 LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (LRESULT result = 0; messages_.Handle(msg, wp, lp, result)) return result;
   switch (msg) {
     case WM_SIZE:
       layout_.Relayout();
@@ -66,12 +75,6 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
-    case WM_SYSCOMMAND:
-      if ((wp & 0xFFF0) == (kSysMenuAbout & 0xFFF0)) {
-        help_.ShowAbout();
-        return 0;
-      }
-      break;
     case WM_COMMAND:
       if (lp != 0 && reinterpret_cast<HWND>(lp) == editor_.Handle()) {
         if (HIWORD(wp) == EN_CHANGE) editor_.HandleChangeNotification();
@@ -97,20 +100,6 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NOTIFY:
       if (LRESULT result = 0; OnNotify(*reinterpret_cast<NMHDR*>(lp), result)) return result;
       break;
-    case WM_QUILLO_ACTIVATE:
-      if (IsWindowVisible(hwnd_)) {
-        if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
-      } else {
-        ShowWindow(hwnd_, SW_RESTORE);
-      }
-      SetForegroundWindow(hwnd_);
-      return 0;
-    case WM_QUILLO_SAVE:
-      actions_.Run(ActionId::FileSave);
-      return 0;
-    case WM_QUILLO_APPLY_SETTINGS:
-      ApplySettings(ctx_, false);
-      return 0;
     default:
       break;
   }
@@ -161,6 +150,7 @@ void MainForm::WireFeatures() {
   goTo_.Bind(actions_);
   bars_.Bind(actions_);
   help_.Bind(actions_);
+  plugIns_.Bind(actions_);
 
   edit_.SetFieldPaste([this] { return find_.PasteIntoFocusedField(); });
   document_.Subscribe([this](DocumentEvent event, const std::wstring&) {

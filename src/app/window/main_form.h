@@ -23,6 +23,8 @@
 #include "app/history/position_mark_keys.h"
 #include "app/interop.h"
 #include "app/platform/window_base.h"
+#include "app/plugins/command_messages.h"
+#include "app/plugins/plug_ins.h"
 #include "app/settings/settings_store.h"
 #include "app/text/text_commands.h"
 #include "app/view/bar_commands.h"
@@ -91,7 +93,9 @@ class MainForm : public WindowBase {
   BarCommands bars_{ctx_, toolBar_};
   HelpCommands help_{ctx_};
   PositionMarkKeys marks_{ctx_};
-  EditorEventRouter editorEvents_{ctx_, edit_, links_, marks_};
+  PlugIns plugIns_{ctx_, icons_, toolBar_, [this] { return closing_; }};
+  CommandMessages messages_{ctx_};
+  EditorEventRouter editorEvents_{ctx_, edit_, links_, marks_, plugIns_};
 
   StartCommand start_;
   bool closing_ = false;

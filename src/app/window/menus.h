@@ -44,6 +44,10 @@ class WindowMenus {
   // Owners of run-time lists fill a menu each time it opens.
   void AddPopupFiller(std::function<void(HMENU)> fill) { fillers_.push_back(std::move(fill)); }
 
+  // A run-time item's image: one of the image list's (imageIndex < 0: none),
+  // drawn as the actions' images are.
+  void SetItemImage(HMENU menu, int position, int imageIndex) const;
+
   // WM_INITMENUPOPUP: the fillers run, then the actions' states go into the
   // menu about to open. False when the menu is not one of these.
   bool OnInitMenuPopup(HMENU menu);
@@ -67,6 +71,7 @@ class WindowMenus {
   HMENU Build(MenuId id, bool shortcuts, MenuImages images, bool isBar);
   void AppendItem(HMENU menu, const MenuItem& item, bool shortcuts, MenuImages images);
   bool ShowsImages(MenuImages images) const;
+  int ImageIndexFor(ULONG_PTR itemData) const;
   HBITMAP ItemImage(const ActionInfo& action, MenuImages images) const;
 
   const ActionRegistry* actions_ = nullptr;

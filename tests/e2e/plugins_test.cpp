@@ -1,0 +1,281 @@
+// Plug-ins in the running program: the probe test plug-in, the faulting test
+// plug-ins and the SDK's samples, loaded from the folder "PlugIns" beside a
+// copy of the program.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/harness.h"
+#include "tests/e2e/plugin_driver.h"
+
+namespace quillo::e2e {
+namespace {
+
+constexpr UINT kQmFileNew = WM_USER + 501;
+constexpr UINT kQmFileSave = WM_USER + 505;
+constexpr UINT kQmBackground = WM_USER + 535;
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+// The lines of one menu of the probe's menu-bar dump: "bar <title>" and
+// every line under it up to the next top-level menu.
+std::vector<std::string> MenuBlock(const std::vector<std::string>& lines, const std::string& title) {
+  std::vector<std::string> block;
+  bool inside = false;
+  for (const std::string& line : lines) {
+    if (line.rfind("bar ", 0) != 0) continue;
+    const bool topLevel = line.size() > 4 && line[4] != '-';
+    if (topLevel) inside = line == "bar " + title;
+    else if (inside) block.push_back(line.substr(4));
+  }
+  return block;
+}
+
+// Presses OK on every "Ошибка" box that shows within the wait; their texts.
+std::vector<std::string> DismissErrorBoxes(Quillo& q, Duration firstWait) {
+  std::vector<std::string> texts;
+  Duration wait = firstWait;
+  while (HWND box = q.WaitForMessageBox("Ошибка", wait)) {
+    texts.push_back(U8(Quillo::MessageBoxText(box)));
+    Quillo::Press(box, IDOK);
+    WaitUntil([&] { return !IsWindow(box); }, 5s);
+    wait = 400ms;
+  }
+  return texts;
+}
+
+bool AnyContains(const std::vector<std::string>& texts, std::string_view part) {
+  for (const std::string& t : texts)
+    if (t.find(part) != std::string::npos) return true;
+  return false;
+}
+
+void ExitDiscarding(Quillo& q) {
+  q.Post(WM_CLOSE);
+  if (HWND box = q.WaitForMessageBox("Внимание", 3s)) Quillo::Press(box, IDNO);
+  EXPECT_TRUE(q.WaitForExit());
+}
+
+TEST(PlugIns, MenuItemsAddedInsertedModifiedDeletedUnderEveryParent) {
+  Scratch scratch("plugin-menus");
+  InstallPlugin(scratch, L"probe_plugin.dll", L"probe.dll");
+  Quillo q(scratch);
+  q.MainWindow();
+  ProbeJournal probe(scratch, L"probe");
+  ASSERT_TRUE(probe.WaitFor("started"));
+  EXPECT_TRUE(probe.Has("filename (null) length 0"));
+  EXPECT_TRUE(probe.Has("registered 1 stranger 0")) << "a handle of no plug-in registers nothing";
+  // Indices 0 and 1, then 2 after a delete: an index is never reused.
+  EXPECT_TRUE(probe.Has("add 0 1"));
+  EXPECT_TRUE(probe.Has("delete 0 1"));
+  EXPECT_TRUE(probe.Has("add 2 insert 3"));
+  EXPECT_TRUE(probe.Has("modify 1 deleted 0 negative 0 beyond 0"));
+  EXPECT_TRUE(probe.Has("submenu 4 5 delete parent 0 child 1 parent 1"))
+      << "a parent cannot go while it has a sub-item";
+  EXPECT_TRUE(probe.Has("state checked 1 0 enabled 0 1 deleted 0 0"));
+  for (int parent = -1; parent >= -21; --parent)
+    EXPECT_EQ(probe.Number("parent " + std::to_string(parent) + " item "), 8 - parent - 1) << parent;
+  EXPECT_TRUE(probe.Has("invalid parents -1 -1 -1"));
+
+  q.Post(WM_COMMAND, PluginItemCommand(probe.Number("item dump ")));
+  ASSERT_TRUE(probe.WaitFor("bar Проба 8")) << "-8 is a menu of its own on the bar";
+  std::vector<std::string> lines = probe.Lines();
+  EXPECT_EQ(MenuBlock(lines, "Надстройки"),
+            (std::vector<std::string>{"--Вставленный [g]", "--Изменённый\tShift+Ctrl+K", "--Третий [c]",
+                                      "--Подменю", "----Дочерний\tShift+Alt+F6", "--Проба 5", "--Снимок меню",
+                                      "--Текст", "--Шрифт", "--Фон", "--Имя файла"}));
+  EXPECT_EQ(MenuBlock(lines, "Файл").back(), "--Проба 1");
+  EXPECT_EQ(MenuBlock(lines, "Правка").back(), "--Проба 2");
+  EXPECT_EQ(MenuBlock(lines, "Текст").back(), "--Проба 4");
+  EXPECT_EQ(MenuBlock(lines, "Вид").back(), "--Проба 6");
+  EXPECT_EQ(MenuBlock(lines, "?").back(), "--Проба 7");
+  std::vector<std::string> text = MenuBlock(lines, "Текст");
+  EXPECT_NE(std::find(text.begin(), text.end(), "----Проба 3"), text.end()) << "-3 is \"Кодировка\"";
+
+  // The editor's context menu (-9) as it opens.
+  q.Post(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(q.Editor()), -1);
+  EXPECT_TRUE(probe.WaitFor("popup Проба 9"));
+  q.Post(WM_CANCELMODE);
+  ExitDiscarding(q);
+}
+
+TEST(PlugIns, NotificationsKeysAndAShortcutInOrder) {
+  Scratch scratch("plugin-events");
+  scratch.WriteFile(L"doc.txt", "text");
+  InstallPlugin(scratch, L"probe_plugin.dll", L"probe.dll");
+  const std::string path = U8(scratch.Path(L"doc.txt"));
+  Quillo q(scratch, Quoted(scratch.Path(L"doc.txt")));
+  q.MainWindow();
+  ProbeJournal probe(scratch, L"probe");
+  ASSERT_TRUE(probe.WaitFor("open " + path));
+  q.Select(4, 4);
+  q.Type("x");
+  q.Keys("ctrl+shift+k");
+  ASSERT_TRUE(probe.WaitFor("menu 1 shift 3")) << "the plug-in item's shortcut";
+  EXPECT_EQ(q.Send(kQmFileSave), 1);
+  EXPECT_EQ(scratch.ReadFile(L"doc.txt"), "textx");
+  EXPECT_EQ(q.Send(kQmFileNew), 1);
+
+  int at = probe.Find("open " + path);
+  for (const char* line : {"keydown 88 shift 0", "keypress x", "change", "keyup 88 shift 0", "keydown 17 shift 2",
+                           "keydown 16 shift 3", "keydown 75 shift 3", "menu 1 shift 3", "keyup 75 shift 0"}) {
+    int next = probe.Find(line, at);
+    EXPECT_GT(next, at) << line;
+    if (next > at) at = next;
+  }
+  EXPECT_GT(probe.Find("save " + path, at), at);
+  EXPECT_GT(probe.Find("close", at), at);
+  if (HasFailure()) ADD_FAILURE() << probe.Text();
+  q.Keys("Escape");
+  EXPECT_TRUE(q.WaitForExit());
+}
+
+TEST(PlugIns, AFailingStartIsDroppedWithItsItemsWhileTheOtherPlugInWorks) {
+  Scratch scratch("plugin-fails");
+  InstallPlugin(scratch, L"probe_plugin.dll", L"a_fails.dll");
+  InstallPlugin(scratch, L"probe_plugin.dll", L"b_probe.dll");
+  Quillo q(scratch);
+  q.MainWindow();
+  ProbeJournal failed(scratch, L"a_fails");
+  ProbeJournal probe(scratch, L"b_probe");
+  ASSERT_TRUE(probe.WaitFor("started")) << probe.Text() << "\n" << failed.Text();
+  EXPECT_TRUE(failed.Has("execute"));
+  EXPECT_GE(failed.Number("item "), 0);
+  q.Post(WM_COMMAND, PluginItemCommand(probe.Number("item dump ")));
+  ASSERT_TRUE(probe.WaitFor("bar Проба 8"));
+  std::vector<std::string> plugIns = MenuBlock(probe.Lines(), "Надстройки");
+  EXPECT_EQ(std::find(plugIns.begin(), plugIns.end(), "--От упавшего модуля"), plugIns.end());
+  EXPECT_EQ(plugIns.size(), 11u);
+  // The failed library registered a key callback before it faulted; it is
+  // gone with the library.
+  q.Type("q");
+  EXPECT_TRUE(probe.WaitFor("keydown 81 shift 0"));
+  EXPECT_EQ(failed.Find("keydown 81 shift 0"), -1);
+  ExitDiscarding(q);
+}
+
+TEST(PlugIns, FaultingNotificationsAndMenuItemLeaveTheDocumentToSave) {
+  Scratch scratch("plugin-faults");
+  scratch.WriteFile(L"doc.txt", "start");
+  InstallPlugin(scratch, L"noisy_plugin.dll", L"a_noisy.dll");
+  InstallPlugin(scratch, L"probe_plugin.dll", L"b_probe.dll");
+  Quillo q(scratch, Quoted(scratch.Path(L"doc.txt")));
+  q.MainWindow();
+  ProbeJournal probe(scratch, L"b_probe");
+  ASSERT_TRUE(probe.WaitFor("started"));
+
+  // Opening the file changed the text, and its change callback throws; each
+  // key then faults in its key callback. Every fault is reported; the third
+  // stops its notifications, with one message saying so.
+  std::vector<std::string> boxes = DismissErrorBoxes(q, 5s);
+  EXPECT_TRUE(AnyContains(boxes, "Модуль «a_noisy.dll»")) << (boxes.empty() ? "no box" : boxes.front());
+  EXPECT_TRUE(AnyContains(boxes, "изменение текста"));
+  q.Select(5, 5);
+  for (const char* key : {"a", "b"}) {
+    q.Type(key);
+    for (std::string& text : DismissErrorBoxes(q, 2s)) boxes.push_back(std::move(text));
+  }
+  EXPECT_TRUE(AnyContains(boxes, "при обработке события «нажатие клавиши»: нарушение доступа к памяти (C0000005)."));
+  EXPECT_EQ(std::count_if(boxes.begin(), boxes.end(),
+                          [](const std::string& t) { return t.find("больше не получает уведомлений") != t.npos; }),
+            1);
+  q.Type("c");
+  EXPECT_TRUE(DismissErrorBoxes(q, 700ms).empty()) << "stopped";
+  // The plug-in after it got every key.
+  for (const char* line : {"keydown 65 shift 0", "keydown 66 shift 0", "keydown 67 shift 0"})
+    EXPECT_TRUE(probe.Has(line)) << line;
+  EXPECT_EQ(q.Text(), "startabc");
+
+  // Its menu item overflows the stack: the Part's message, twice over.
+  const int noisyItem = probe.Has("add 0 1") ? probe.Number("item filename ") + 1 : 0;
+  for (int round = 0; round < 2; ++round) {
+    q.Post(WM_COMMAND, PluginItemCommand(noisyItem));
+    EXPECT_EQ(DismissErrorBoxes(q, 5s), std::vector<std::string>{"Ошибка выполнения модуля."}) << round;
+  }
+  EXPECT_EQ(q.Send(kQmFileSave), 1);
+  EXPECT_EQ(scratch.ReadFile(L"doc.txt"), "startabc");
+  q.Keys("Escape");
+  EXPECT_TRUE(q.WaitForExit());
+}
+
+TEST(PlugIns, HostTextFontAndBackground) {
+  Scratch scratch("plugin-host");
+  InstallPlugin(scratch, L"probe_plugin.dll", L"probe.dll");
+  Quillo q(scratch);
+  q.MainWindow();
+  ProbeJournal probe(scratch, L"probe");
+  ASSERT_TRUE(probe.WaitFor("started"));
+
+  q.Post(WM_COMMAND, PluginItemCommand(probe.Number("item text ")));
+  ASSERT_TRUE(probe.WaitFor("text document ноль|два три четыре"));
+  EXPECT_TRUE(probe.Has("text caret 2 1 modified 1 length 20")) << probe.After("text caret ");
+  EXPECT_TRUE(probe.Has("text selected один"));
+  EXPECT_TRUE(probe.Has("text after insert start 4 length 0 word ноль")) << probe.After("text after insert ");
+  EXPECT_EQ(q.Text(), Cp1251("ноль\r\nдва три четыре"));
+
+  q.Post(WM_COMMAND, PluginItemCommand(probe.Number("item font ")));
+  ASSERT_TRUE(WaitUntil([&] { return !probe.After("font after ").empty(); }, 10s));
+  EXPECT_EQ(probe.After("font again "), probe.After("font before ")) << "GetFont, SetFont, GetFont";
+  const std::string after = probe.After("font after ");
+  EXPECT_EQ(after.rfind("Arial 14 ", 0), 0u) << after;
+  EXPECT_NE(after.find(" $FF0000 "), std::string::npos) << after;
+  EXPECT_EQ(after.substr(after.size() - 5), " 1000") << after;
+  EXPECT_TRUE(probe.Has("background FFFFFF")) << "a white editor";
+
+  const UINT background = PluginItemCommand(probe.Number("item background "));
+  q.Post(WM_COMMAND, background);
+  ASSERT_TRUE(probe.WaitFor("background after green 00FF00"));
+  EXPECT_TRUE(probe.Has("background after bad text 000000"));
+  EXPECT_EQ(q.Send(kQmBackground, 1, RGB(255, 0, 0)), 0);
+  q.Post(WM_COMMAND, background);
+  EXPECT_TRUE(probe.WaitFor("background FF0000")) << "the command message's colour";
+  ExitDiscarding(q);
+}
+
+TEST(PlugIns, SampleMenuItemsCallbacksAndCommands) {
+  {
+    Scratch scratch("sample-menus");
+    InstallPlugin(scratch, L"menu_items.dll", L"menu_items.dll");
+    Quillo q(scratch);
+    q.MainWindow();
+    q.Keys("ctrl+alt+h");
+    HWND box = q.WaitForMessageBox("Пример меню");
+    ASSERT_TRUE(box) << "the sample's shortcut";
+    EXPECT_NE(U8(Quillo::MessageBoxText(box)).find("Нажатые клавиши: Ctrl Alt."), std::string::npos)
+        << U8(Quillo::MessageBoxText(box));
+    Quillo::Press(box, IDOK);
+    ExitDiscarding(q);
+  }
+  {
+    Scratch scratch("sample-callbacks");
+    InstallPlugin(scratch, L"callbacks.dll", L"callbacks.dll");
+    Quillo q(scratch);
+    q.MainWindow();
+    q.Type("x");
+    q.Post(WM_COMMAND, PluginItemCommand(1));  // "События" > "Журнал событий…"
+    HWND box = q.WaitForMessageBox("Журнал событий");
+    ASSERT_TRUE(box);
+    const std::string journal = U8(Quillo::MessageBoxText(box));
+    for (const char* event : {"Клавиша нажата: 0x58", "Введён символ: «x»", "Текст изменён, длина 1",
+                              "Клавиша отпущена: 0x58"})
+      EXPECT_NE(journal.find(event), std::string::npos) << event << " in " << journal;
+    Quillo::Press(box, IDOK);
+    ExitDiscarding(q);
+  }
+  {
+    Scratch scratch("sample-commands");
+    scratch.WriteFile(L"doc.txt", "one two");
+    InstallPlugin(scratch, L"commands.dll", L"commands.dll");
+    Quillo q(scratch, Quoted(scratch.Path(L"doc.txt")));
+    q.MainWindow();
+    q.Post(WM_COMMAND, PluginItemCommand(2));  // "Команды" > "Выделить всё"
+    EXPECT_TRUE(WaitUntil([&] { return q.Selection().first == 0 && q.Selection().second >= 7; }, 5s))
+        << q.Selection().first << ".." << q.Selection().second;
+    ExitDiscarding(q);
+  }
+}
+
+}  // namespace
+}  // namespace quillo::e2e
