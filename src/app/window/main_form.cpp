@@ -4,6 +4,7 @@
 
 #include "app/commands/command_snapshot.h"
 #include "app/platform/file_io.h"
+#include "app/platform/foreign_pointers.h"
 #include "app/platform/message_box.h"
 #include "app/platform/ui_text.h"
 #include "app/settings/settings_apply.h"
@@ -97,9 +98,13 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       break;
-    case WM_NOTIFY:
-      if (LRESULT result = 0; OnNotify(*reinterpret_cast<NMHDR*>(lp), result)) return result;
+    case WM_NOTIFY: {
+      // Any process may post this with a pointer of its own.
+      const NMHDR* header = OwnNotifyHeader(lp);
+      if (!header) return 0;
+      if (LRESULT result = 0; OnNotify(*const_cast<NMHDR*>(header), result)) return result;
       break;
+    }
     default:
       break;
   }
