@@ -52,9 +52,12 @@ bool AnyContains(const std::vector<std::string>& texts, std::string_view part) {
   return false;
 }
 
+// Closes the program; a save question, if one comes, is answered No.
 void ExitDiscarding(Quillo& q) {
   q.Post(WM_CLOSE);
-  if (HWND box = q.WaitForMessageBox("Внимание", 3s)) Quillo::Press(box, IDNO);
+  HWND question = nullptr;
+  WaitUntil([&] { return !q.Running() || (question = q.WaitForMessageBox("Внимание", 0ms)) != nullptr; });
+  if (question) Quillo::Press(question, IDNO);
   EXPECT_TRUE(q.WaitForExit());
 }
 
@@ -66,6 +69,7 @@ TEST(PlugIns, MenuItemsAddedInsertedModifiedDeletedUnderEveryParent) {
   ProbeJournal probe(scratch, L"probe");
   ASSERT_TRUE(probe.WaitFor("started"));
   EXPECT_TRUE(probe.Has("filename (null) length 0"));
+  EXPECT_TRUE(probe.Has("version 2.0 build 0"));
   EXPECT_TRUE(probe.Has("registered 1 stranger 0")) << "a handle of no plug-in registers nothing";
   // Indices 0 and 1, then 2 after a delete: an index is never reused.
   EXPECT_TRUE(probe.Has("add 0 1"));
@@ -127,15 +131,36 @@ TEST(PlugIns, NotificationsKeysAndAShortcutInOrder) {
   }
   EXPECT_GT(probe.Find("save " + path, at), at);
   EXPECT_GT(probe.Find("close", at), at);
-  if (HasFailure()) ADD_FAILURE() << probe.Text();
+
+  // An exit cancelled at the save question: notifications go on.
+  q.Type("y");
   q.Keys("Escape");
+  HWND question = q.WaitForMessageBox("Внимание");
+  ASSERT_TRUE(question);
+  Quillo::Press(question, IDCANCEL);
+  WaitUntil([&] { return !IsWindow(question); });
+  at = static_cast<int>(probe.Lines().size());
+  q.Type("z");
+  EXPECT_TRUE(probe.WaitFor("keypress z"));
+  EXPECT_GT(probe.Find("change", at), at);
+  // While the program closes only the document's closing is told.
+  at = static_cast<int>(probe.Lines().size());
+  q.Keys("Escape");
+  question = q.WaitForMessageBox("Внимание");
+  ASSERT_TRUE(question);
+  Quillo::Press(question, IDNO);
   EXPECT_TRUE(q.WaitForExit());
+  std::vector<std::string> lines = probe.Lines();
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + at, lines.end()),
+            (std::vector<std::string>{"keydown 27 shift 0", "close"}));
+  if (HasFailure()) ADD_FAILURE() << probe.Text();
 }
 
 TEST(PlugIns, AFailingStartIsDroppedWithItsItemsWhileTheOtherPlugInWorks) {
   Scratch scratch("plugin-fails");
   InstallPlugin(scratch, L"probe_plugin.dll", L"a_fails.dll");
   InstallPlugin(scratch, L"probe_plugin.dll", L"b_probe.dll");
+  InstallPlugin(scratch, L"probe_plugin.dll", L"c_probe.dll");
   Quillo q(scratch);
   q.MainWindow();
   ProbeJournal failed(scratch, L"a_fails");
@@ -147,13 +172,27 @@ TEST(PlugIns, AFailingStartIsDroppedWithItsItemsWhileTheOtherPlugInWorks) {
   ASSERT_TRUE(probe.WaitFor("bar Проба 8"));
   std::vector<std::string> plugIns = MenuBlock(probe.Lines(), "Надстройки");
   EXPECT_EQ(std::find(plugIns.begin(), plugIns.end(), "--От упавшего модуля"), plugIns.end());
-  EXPECT_EQ(plugIns.size(), 11u);
+  EXPECT_EQ(plugIns.size(), 22u) << "the items of b and c";
   // The failed library registered a key callback before it faulted; it is
   // gone with the library.
   q.Type("q");
   EXPECT_TRUE(probe.WaitFor("keydown 81 shift 0"));
   EXPECT_EQ(failed.Find("keydown 81 shift 0"), -1);
   ExitDiscarding(q);
+
+  // Every start before the failed library goes; the others are unloaded
+  // in the order they started, once the window (which b and c watch) is
+  // gone.
+  std::string order = scratch.ReadFile(L"PlugIns\\order.log");
+  auto pos = [&](const char* line) { return order.find(line); };
+  for (const char* line : {"a_fails.dll started", "b_probe.dll started", "c_probe.dll started"})
+    EXPECT_LT(pos(line), pos("a_fails.dll unloaded")) << order;
+  EXPECT_LT(pos("a_fails.dll unloaded"), pos("b_probe.dll window destroyed")) << order;
+  EXPECT_LT(pos("c_probe.dll window destroyed"), pos("b_probe.dll unloaded")) << order;
+  EXPECT_LT(pos("b_probe.dll window destroyed"), pos("c_probe.dll unloaded")) << order;
+  EXPECT_EQ(pos("b_probe.dll started") < pos("c_probe.dll started"),
+            pos("b_probe.dll unloaded") < pos("c_probe.dll unloaded"))
+      << order;
 }
 
 TEST(PlugIns, FaultingNotificationsAndMenuItemLeaveTheDocumentToSave) {
@@ -175,7 +214,7 @@ TEST(PlugIns, FaultingNotificationsAndMenuItemLeaveTheDocumentToSave) {
   q.Select(5, 5);
   for (const char* key : {"a", "b"}) {
     q.Type(key);
-    for (std::string& text : DismissErrorBoxes(q, 2s)) boxes.push_back(std::move(text));
+    for (std::string& text : DismissErrorBoxes(q, 1500ms)) boxes.push_back(std::move(text));
   }
   EXPECT_TRUE(AnyContains(boxes, "при обработке события «нажатие клавиши»: нарушение доступа к памяти (C0000005)."));
   EXPECT_EQ(std::count_if(boxes.begin(), boxes.end(),
@@ -213,7 +252,12 @@ TEST(PlugIns, HostTextFontAndBackground) {
   EXPECT_TRUE(probe.Has("text caret 2 1 modified 1 length 20")) << probe.After("text caret ");
   EXPECT_TRUE(probe.Has("text selected один"));
   EXPECT_TRUE(probe.Has("text after insert start 4 length 0 word ноль")) << probe.After("text after insert ");
-  EXPECT_EQ(q.Text(), Cp1251("ноль\r\nдва три четыре"));
+  ASSERT_TRUE(probe.WaitFor("update end"));
+  const int begin = probe.Find("update begin");
+  EXPECT_EQ(probe.Find("update inner end"), begin + 1) << "nothing told inside";
+  EXPECT_EQ(probe.Find("change", begin), begin + 2) << "told once, at the end";
+  EXPECT_EQ(probe.Find("update end"), begin + 3);
+  EXPECT_EQ(q.Text(), Cp1251("ноль12\r\nдва три четыре"));
 
   q.Post(WM_COMMAND, PluginItemCommand(probe.Number("item font ")));
   ASSERT_TRUE(WaitUntil([&] { return !probe.After("font after ").empty(); }, 10s));

@@ -43,6 +43,24 @@ void Log(const char* format, ...) {
   CloseHandle(file);
 }
 
+// One journal shared by every probe of the folder ("order.log"): starts,
+// the main window's end and unloading, in the order they happened.
+void LogOrder(const char* what) {
+  char path[MAX_PATH];
+  GetModuleFileNameA(self, path, MAX_PATH);
+  char* name = std::strrchr(path, '\\');
+  if (!name) return;
+  char line[MAX_PATH + 64];
+  int n = std::snprintf(line, sizeof line, "%s %s\r\n", name + 1, what);
+  std::strcpy(name + 1, "order.log");
+  HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD put = 0;
+  WriteFile(file, line, static_cast<DWORD>(n), &put, nullptr);
+  CloseHandle(file);
+}
+
 bool FileNameHas(const char* part) {
   char path[MAX_PATH];
   GetModuleFileNameA(self, path, MAX_PATH);
@@ -70,6 +88,7 @@ void Dump(const char* prefix, HMENU menu, int depth) {
 
 LRESULT CALLBACK WatchMenus(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT result = CallWindowProcW(windowProc, window, msg, wp, lp);
+  if (msg == WM_DESTROY) LogOrder("window destroyed");
   if (msg == WM_INITMENUPOPUP) {
     Log("popup opened");
     Dump("popup", reinterpret_cast<HMENU>(wp), 0);
@@ -106,6 +125,16 @@ void QUILLO_STDCALL OnText(int32_t, IQuillo* host, uint8_t) {
   std::string document = host->GetDocumentText();
   for (size_t at; (at = document.find("\r\n")) != std::string::npos;) document.replace(at, 2, "|");
   Log("text document %s", document.c_str());
+  // Updates nest; the changes made inside are told once, at the end.
+  Log("update begin");
+  host->BeginTextUpdate();
+  host->BeginTextUpdate();
+  host->SetSelText("1");
+  host->SetSelText("2");
+  host->EndTextUpdate();
+  Log("update inner end");
+  host->EndTextUpdate();
+  Log("update end");
 }
 
 void LogFont(const char* what, const TPlugInFont& f) {
@@ -153,11 +182,13 @@ void QUILLO_STDCALL OnFileName(int32_t, IQuillo* host, uint8_t) {
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
   if (reason == DLL_PROCESS_ATTACH) self = instance;
+  if (reason == DLL_PROCESS_DETACH) LogOrder("unloaded");
   return TRUE;
 }
 
 extern "C" QUILLO_PLUGIN_EXPORT void QUILLO_STDCALL Execute(IQuillo* host) {
   Log("execute");
+  LogOrder("started");
   if (FileNameHas("fails")) {
     Log("item %d", host->AddMenuItem(OnItem, 0, "От упавшего модуля", nullptr, "", QUILLO_MENU_PLUGINS));
     host->SetKeyDownProc(self, OnKeyDown);
@@ -167,6 +198,7 @@ extern "C" QUILLO_PLUGIN_EXPORT void QUILLO_STDCALL Execute(IQuillo* host) {
   }
   const char* name = host->GetFileName();
   Log("filename %s length %d", name ? name : "(null)", host->GetFileNameLength());
+  Log("version %s", host->GetHostVersion());
 
   host->SetKeyDownProc(self, OnKeyDown);
   host->SetKeyUpProc(self, OnKeyUp);
