@@ -7,13 +7,23 @@
 
 namespace quillo::e2e {
 
-std::wstring BuiltPlugin(std::wstring_view name) {
+namespace {
+
+std::wstring TestFolder() {  // ...\build\win64\tests\e2e
   wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring folder(self);
-  folder = folder.substr(0, folder.find_last_of(L'\\'));  // ...\tests\e2e
+  std::wstring path(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
+  return path.substr(0, path.find_last_of(L'\\'));
+}
+
+}  // namespace
+
+std::wstring BuiltPlugin(std::wstring_view name) {
   const bool sample = name == L"menu_items.dll" || name == L"callbacks.dll" || name == L"commands.dll";
-  return folder + (sample ? L"\\..\\..\\sdk\\samples\\" : L"\\..\\plugins\\") + std::wstring(name);
+  return TestFolder() + (sample ? L"\\..\\..\\sdk\\samples\\" : L"\\..\\plugins\\") + std::wstring(name);
+}
+
+std::wstring Built32BitSample(std::wstring_view name) {
+  return TestFolder() + L"\\..\\..\\..\\win32\\sdk\\samples\\" + std::wstring(name);
 }
 
 void InstallPlugin(const Scratch& scratch, std::wstring_view builtName, std::wstring_view installedName) {

@@ -13,6 +13,8 @@ namespace quillo::e2e {
 // ("probe_plugin.dll", "noisy_plugin.dll", "fault_kinds.dll") and the SDK's
 // samples ("menu_items.dll", "callbacks.dll", "commands.dll").
 std::wstring BuiltPlugin(std::wstring_view name);
+// A sample of the 32-bit build beside this one (build/win32), which may be missing.
+std::wstring Built32BitSample(std::wstring_view name);
 // Copies a built plug-in into the scratch folder's "PlugIns" under a name.
 void InstallPlugin(const Scratch& scratch, std::wstring_view builtName, std::wstring_view installedName);
 

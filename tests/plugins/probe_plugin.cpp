@@ -122,8 +122,15 @@ void QUILLO_STDCALL OnText(int32_t, IQuillo* host, uint8_t) {
   host->SetSelText("ноль");
   Log("text after insert start %d length %d word %s", host->GetSelStart(), host->GetSelTextLength(),
       host->GetWordAtCursor());
-  std::string document = host->GetDocumentText();
-  for (size_t at; (at = document.find("\r\n")) != std::string::npos;) document.replace(at, 2, "|");
+  std::string document;  // line breaks as "|", one journal line
+  for (const char* c = host->GetDocumentText(); *c; ++c) {
+    if (*c == '\r' && c[1] == '\n') {
+      document += '|';
+      ++c;
+    } else {
+      document += *c;
+    }
+  }
   Log("text document %s", document.c_str());
   // Updates nest; the changes made inside are told once, at the end.
   Log("update begin");
