@@ -102,7 +102,7 @@ TEST(PlugIns, MenuItemsAddedInsertedModifiedDeletedUnderEveryParent) {
   q.Post(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(q.Editor()), -1);
   EXPECT_TRUE(probe.WaitFor("popup Проба 9"));
   q.Post(WM_CANCELMODE);
-  ExitDiscarding(q);
+  q.Kill();  // the exit with plug-ins is another test's
 }
 
 TEST(PlugIns, NotificationsKeysAndAShortcutInOrder) {
@@ -290,7 +290,7 @@ TEST(PlugIns, HostTextFontAndBackground) {
   EXPECT_EQ(q.Send(kQmBackground, 1, RGB(255, 0, 0)), 0);
   q.Post(WM_COMMAND, background);
   EXPECT_TRUE(probe.WaitFor("background FF0000")) << "the command message's colour";
-  ExitDiscarding(q);
+  q.Kill();  // the exit with plug-ins is another test's
 }
 
 TEST(PlugIns, SampleMenuItemsCallbacksAndCommands) {
@@ -305,7 +305,7 @@ TEST(PlugIns, SampleMenuItemsCallbacksAndCommands) {
     EXPECT_NE(U8(Quillo::MessageBoxText(box)).find("Нажатые клавиши: Ctrl Alt."), std::string::npos)
         << U8(Quillo::MessageBoxText(box));
     Quillo::Press(box, IDOK);
-    ExitDiscarding(q);
+    q.Kill();
   }
   {
     Scratch scratch("sample-callbacks");
@@ -321,7 +321,7 @@ TEST(PlugIns, SampleMenuItemsCallbacksAndCommands) {
                               "Клавиша отпущена: 0x58"})
       EXPECT_NE(journal.find(event), std::string::npos) << event << " in " << journal;
     Quillo::Press(box, IDOK);
-    ExitDiscarding(q);
+    q.Kill();
   }
   {
     Scratch scratch("sample-commands");
@@ -332,7 +332,7 @@ TEST(PlugIns, SampleMenuItemsCallbacksAndCommands) {
     q.Post(WM_COMMAND, PluginItemCommand(2));  // "Команды" > "Выделить всё"
     EXPECT_TRUE(WaitUntil([&] { return q.Selection().first == 0 && q.Selection().second >= 7; }, 5s))
         << q.Selection().first << ".." << q.Selection().second;
-    ExitDiscarding(q);
+    q.Kill();
   }
 }
 
