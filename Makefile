@@ -1,5 +1,5 @@
 # The two commands of the README: `make run` and `make test`.
-.PHONY: all setup build build-native build-win64 build-win32 run test bench fuzz clean
+.PHONY: all setup build build-native build-win64 build-win32 help run test bench fuzz dist clean
 
 JOBS ?= 2
 
@@ -8,7 +8,7 @@ all: build
 setup:
 	@./scripts/setup.sh
 
-build: setup build-native build-win64 build-win32
+build: setup build-native build-win64 build-win32 help
 
 build-native:
 	@mkdir -p build
@@ -27,6 +27,10 @@ build-win32:
 	@cmake -S . -B build/win32 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DQUILLO_WIN_TESTS=OFF >build/cmake-win32.log 2>&1 || (cat build/cmake-win32.log; exit 1)
 	@cmake --build build/win32 -j$(JOBS) --target quillo quillo_sample_menu_items quillo_sample_callbacks quillo_sample_commands
 
+# The help file, built by the native tree, goes beside both programs.
+help: build-native build-win64 build-win32
+	@for d in build/win64/src/app build/win32/src/app; do cp build/native/help/Quillo2.chm $$d/; done
+
 run: build
 	@./scripts/run.sh
 
@@ -36,8 +40,11 @@ test: build
 bench: build
 	@./scripts/bench.sh
 
+dist: build
+	@./scripts/dist.sh
+
 fuzz: setup
 	@./scripts/fuzz.sh
 
 clean:
-	rm -rf build
+	rm -rf build dist

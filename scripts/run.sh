@@ -11,6 +11,7 @@ export LC_ALL=ru_RU.UTF-8
 RUN_DIR=$ROOT/build/run
 mkdir -p "$RUN_DIR"
 cp build/win64/src/app/quillo.exe "$RUN_DIR/"
+cp build/win64/src/app/Quillo2.chm "$RUN_DIR/" 2>/dev/null || true
 cp examples/dos866-sample.txt "$RUN_DIR/"
 SAMPLE="Z:${RUN_DIR//\//\\}\\dos866-sample.txt"
 

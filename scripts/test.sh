@@ -42,6 +42,12 @@ echo "== core tests (native)"
 count_results build/test-logs/core.xml core
 tail -n 3 build/test-logs/core.log
 
+echo "== help file (native)"
+./${QUILLO_NATIVE_BUILD:-build/native}/tests/help/quillo_help_tests --gtest_output=xml:build/test-logs/help.xml \
+  > build/test-logs/help.log 2>&1
+count_results build/test-logs/help.xml help
+tail -n 1 build/test-logs/help.log
+
 WIN=${QUILLO_WIN_BUILD:-build/win64}
 WIN_EXE_DIR=$(winepath_dir() { :; }; echo "$ROOT/$WIN")
 export LC_ALL=ru_RU.UTF-8
@@ -65,6 +71,18 @@ run_wine_tests win "$WIN/tests/win/quillo_win_tests.exe"
 run_wine_tests plugins "$WIN/tests/plugins/quillo_plugin_tests.exe"
 run_wine_tests e2e "$WIN/tests/e2e/quillo_e2e_tests.exe" --gtest_filter=-AnyCodePage.*
 LC_ALL=en_US.UTF-8 run_wine_tests e2e-en_US "$WIN/tests/e2e/quillo_e2e_tests.exe" --gtest_filter=AnyCodePage.*
+
+# The release: the portable zip and the installer, made as `make dist` makes them.
+if ./scripts/dist.sh > build/test-logs/dist-build.log 2>&1; then
+  rm -rf build/dist-test && mkdir -p build/dist-test
+  unzip -q dist/quillo-*-portable.zip -d build/dist-test
+  setup=$(ls dist/quillo-*-setup.exe)
+  QUILLO_SETUP="Z:${ROOT//\//\\}\\${setup//\//\\}" \
+  QUILLO_PORTABLE_DIR="Z:${ROOT//\//\\}\\build\\dist-test\\Quillo" \
+    run_wine_tests dist "$WIN/tests/dist/quillo_dist_tests.exe"
+else
+  failed=$((failed + 1)); failures+=("dist: building the zip and the installer failed (build/test-logs/dist-build.log)")
+fi
 
 stop_wine_session
 trap - EXIT

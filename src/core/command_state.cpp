@@ -34,6 +34,14 @@ constexpr ActionNeeds kNeeds[] = {
     {ActionId::FindGoToBack, kNeedLastChange},
     {ActionId::EditDeleteLine, kNeedText},
     {ActionId::EditDeleteAll, kNeedText},
+    {ActionId::EditCutAdd, kNeedSelection},
+    {ActionId::EditCopyAdd, kNeedSelection},
+    {ActionId::EditSwapClipbrd, kNeedSelection | kNeedClipboardText},
+    {ActionId::EditCopyAll, kNeedText},
+    {ActionId::EditCutAll, kNeedText},
+    {ActionId::EditCopyFileName, kNeedFileName},
+    {ActionId::FileSaveClipbrd, kNeedClipboardText},
+    {ActionId::FileNewFromClipbrd, kNeedClipboardText},
 };
 
 }  // namespace

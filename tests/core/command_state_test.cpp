@@ -53,6 +53,25 @@ TEST(CommandState, AFreshEmptyDocument) {
     EXPECT_TRUE(IsAvailable(id, empty)) << GetAction(id).name;
 }
 
+// The appending commands run when the command they extend runs; swapping
+// needs both copying and pasting. Whole-text commands need text only.
+TEST(CommandState, ClipboardCommandsFollowTheCommandsTheyExtend) {
+  for (int bits = 0; bits < 8; ++bits) {
+    CommandSnapshot s;
+    s.hasSelection = bits & 1;
+    s.clipboardHasText = bits & 2;
+    s.hasText = bits & 4;
+    auto on = [&](ActionId id) { return IsAvailable(id, s); };
+    EXPECT_EQ(on(ActionId::EditCutAdd), on(ActionId::EditCut)) << bits;
+    EXPECT_EQ(on(ActionId::EditCopyAdd), on(ActionId::EditCopy)) << bits;
+    EXPECT_EQ(on(ActionId::EditSwapClipbrd), on(ActionId::EditCopy) && on(ActionId::EditPaste)) << bits;
+    EXPECT_EQ(on(ActionId::FileSaveClipbrd), on(ActionId::EditPaste)) << bits;
+    EXPECT_EQ(on(ActionId::FileNewFromClipbrd), on(ActionId::EditPaste)) << bits;
+    EXPECT_EQ(on(ActionId::EditCopyAll), s.hasText) << bits;
+    EXPECT_EQ(on(ActionId::EditCutAll), s.hasText) << bits;
+  }
+}
+
 TEST(CommandState, SaveFollowsTheNameAndTheChanges) {
   CommandSnapshot saved;
   saved.hasFileName = true;

@@ -94,6 +94,11 @@ TEST(CommandMessages, EachRunsItsActionAndReportsWhetherItRan) {
   Scratch scratch("command-messages");
   const std::string doc = "alpha beta\r\n" + Cp1251("гамма");
   scratch.WriteFile(L"doc.txt", doc);
+  scratch.WriteFile(L"first.txt", "first");
+  scratch.WriteFile(L"second.txt", "second");
+  scratch.WriteSettings("[MRU]\r\nFileName0=" + Cp1251(U8(scratch.Path(L"first.txt"))) +
+                        "\r\nCaretPosX0=0\r\nCaretPosY0=0\r\nFileName1=" + Cp1251(U8(scratch.Path(L"second.txt"))) +
+                        "\r\nCaretPosX1=0\r\nCaretPosY1=0\r\n");
   Quillo q(scratch, L"\"" + scratch.Path(L"doc.txt") + L"\"");
   HWND main = q.MainWindow();
   HWND editor = q.Editor();
@@ -134,6 +139,19 @@ TEST(CommandMessages, EachRunsItsActionAndReportsWhetherItRan) {
   EXPECT_EQ(SendAndCancel(q, QM(26)).result, 1);  // QM_DETECTCODEPAGE
   EXPECT_EQ(q.Text(), doc);
 
+  // The clipboard's own commands.
+  SetClipboardText("X");
+  q.Select(0, 5);
+  EXPECT_EQ(SendAndCancel(q, QM(16)).result, 1);  // QM_COPYADD
+  EXPECT_EQ(ClipboardText(), "Xalpha");
+  EXPECT_EQ(SendAndCancel(q, QM(18)).result, 1);  // QM_SWAPCLIPBOARD
+  EXPECT_EQ(ClipboardText(), "alpha");
+  EXPECT_EQ(q.Text(), "Xalpha beta\r\n" + Cp1251("гамма"));
+  q.Select(0, 1);
+  EXPECT_EQ(SendAndCancel(q, QM(14)).result, 1);  // QM_CUTADD
+  EXPECT_EQ(ClipboardText(), "alphaX");
+  EXPECT_EQ(q.Text(), doc);
+
   // Saving in a code page (under a name asked for): 2 is DOS-866, 7 counts
   // as 1 (Windows-1251).
   auto saveAs = [&](const wchar_t* name) { return [&, name](HWND dialog) { ChooseFile(dialog, scratch.Path(name)); }; };
@@ -144,7 +162,7 @@ TEST(CommandMessages, EachRunsItsActionAndReportsWhetherItRan) {
   q.Select(0, 0);
   EXPECT_EQ(SendAndCancel(q, QM(17)).result, 1);  // QM_PASTE: modified again
   EXPECT_EQ(SendAndCancel(q, QM(5), 0).result, 1);  // QM_FILESAVE 0: under its name
-  EXPECT_EQ(scratch.ReadFile(L"win.txt"), "alpha " + doc);
+  EXPECT_EQ(scratch.ReadFile(L"win.txt"), "alphaX" + doc);
 
   // Dialogs: the message returns when the dialog is closed, 1: it ran.
   struct DialogRow {
@@ -196,14 +214,19 @@ TEST(CommandMessages, EachRunsItsActionAndReportsWhetherItRan) {
   EXPECT_EQ(Background(editor), RGB(255, 0, 0));
   EXPECT_EQ(SendAndCancel(q, QM(25), 256).result, 0);  // QM_AUTOCODEPAGE off
 
+  // Bookmarks: adding asks for a name; deleting is off while there are none.
+  Reply added = SendAndCancel(q, QM(28));
+  EXPECT_EQ(added.result, 1);
+  EXPECT_FALSE(added.dialog.empty());
+  EXPECT_EQ(SendAndCancel(q, QM(29)).result, 0);
+
   // Commands of features not in the program yet run nothing: 0.
-  for (int n : {2, 4, 9, 10, 14, 16, 18, 28, 29, 33, 34, 36, 37}) {
+  for (int n : {2, 4, 9, 10, 33, 34, 36, 37}) {
     Reply reply = SendAndCancel(q, QM(n), 1);
     EXPECT_EQ(reply.result, 0) << "QM " << n;
     EXPECT_EQ(reply.dialog, "") << "QM " << n;
   }
   EXPECT_EQ(SendAndCancel(q, QM(34), 9).result, 0) << "no fifth font preset";
-  EXPECT_EQ(SendAndCancel(q, QM(3), 1).result, 0) << "no recent file at index 1";
 
   // The private messages.
   ShowWindow(main, SW_MINIMIZE);
@@ -216,11 +239,16 @@ TEST(CommandMessages, EachRunsItsActionAndReportsWhetherItRan) {
   q.Post(WM_USER + 101);
   EXPECT_TRUE(WaitUntil([&] { return scratch.ReadFile(L"win.txt") == "saved by message"; }, 5s));
 
+  // A recent file by its index from the newest, 0 being the newest.
+  EXPECT_EQ(SendAndCancel(q, QM(3), 1).result, 1);
+  EXPECT_EQ(q.Text(), "second");
+  EXPECT_EQ(SendAndCancel(q, QM(3), 7).result, 0) << "no recent file at index 7";
+
   EXPECT_EQ(SendAndCancel(q, QM(1)).result, 1);  // QM_FILENEW
   EXPECT_EQ(q.Text(), "");
   q.Post(WM_CLOSE);
   EXPECT_TRUE(q.WaitForExit());
-  EXPECT_NE(scratch.ReadFile(L"Quillo2.ini").find("CodAutoOpt=0"), std::string::npos);
+  EXPECT_NE(scratch.ReadFile(L"quillo.ini").find("CodAutoOpt=0"), std::string::npos);
 }
 
 TEST(CommandMessages, PointerMessagesOfAnotherProcessAreIgnored) {

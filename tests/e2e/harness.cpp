@@ -153,13 +153,16 @@ bool Scratch::Exists(std::wstring_view name) const {
 
 // ---- Quillo ----
 
-Quillo::Quillo(const Scratch& scratch, std::wstring_view arguments) {
-  std::wstring cmd = L"\"" + scratch.Exe() + L"\"";
+Quillo::Quillo(const Scratch& scratch, std::wstring_view arguments)
+    : Quillo(scratch.Exe(), arguments, scratch.Folder()) {}
+
+Quillo::Quillo(const std::wstring& exe, std::wstring_view arguments, const std::wstring& folder) {
+  std::wstring cmd = L"\"" + exe + L"\"";
   if (!arguments.empty()) cmd += L" " + std::wstring(arguments);
   STARTUPINFOW si{};
   si.cb = sizeof(si);
-  BOOL ok = CreateProcessW(scratch.Exe().c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                           scratch.Folder().c_str(), &si, &pi_);
+  BOOL ok = CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           folder.c_str(), &si, &pi_);
   EXPECT_TRUE(ok) << "cannot start " << U8(cmd);
   pid_ = ok ? pi_.dwProcessId : 0;
   if (ok) WaitForInputIdle(pi_.hProcess, 10000);

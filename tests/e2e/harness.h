@@ -47,6 +47,8 @@ class Quillo {
   // Starts the program with the given arguments (appended after its path as
   // they stand; quote paths with spaces yourself).
   Quillo(const Scratch& scratch, std::wstring_view arguments = L"");
+  // Starts a given program file (an installed or unpacked copy) in a folder.
+  Quillo(const std::wstring& exe, std::wstring_view arguments, const std::wstring& folder);
   ~Quillo();  // ends the process if a test left it running
   Quillo(const Quillo&) = delete;
   Quillo& operator=(const Quillo&) = delete;

@@ -50,6 +50,18 @@ bool ActionRegistry::Run(ActionId id) {
   return true;
 }
 
+void ActionRegistry::ShowWhen(ActionId id, std::function<bool()> visible) {
+  visibility_[static_cast<int>(id)].push_back(std::move(visible));
+}
+
+bool ActionRegistry::Visible(ActionId id) const {
+  auto it = visibility_.find(static_cast<int>(id));
+  if (it == visibility_.end()) return true;
+  for (const auto& visible : it->second)
+    if (!visible()) return false;
+  return true;
+}
+
 void ActionRegistry::BindList(RuntimeList list, std::function<void(int)> run) {
   lists_[static_cast<int>(list)] = std::move(run);
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "core/action_table.h"
 #include "core/command_state.h"
@@ -61,6 +62,13 @@ class ActionRegistry {
   // handler is reported as the command's failure in Russian (UserError).
   bool Run(ActionId id);
 
+  // Whether the action's menu items show: unless a rule says otherwise.
+  // Any feature may add a rule to any action (the clipboard setting hides
+  // some find commands too); every rule must agree. Hidden items still run
+  // from their keys and messages while enabled.
+  void ShowWhen(ActionId id, std::function<bool()> visible);
+  bool Visible(ActionId id) const;
+
   // Menu items that are not actions: the items of the run-time lists (recent
   // files, bookmarks, printers, plug-in items, …) and the window's own
   // commands (tray, tool bar layout, the percentages of the status bar).
@@ -76,6 +84,7 @@ class ActionRegistry {
     Update update;
   };
   std::unordered_map<int, Handlers> handlers_;
+  std::unordered_map<int, std::vector<std::function<bool()>>> visibility_;
   std::unordered_map<int, std::function<void(int)>> lists_;     // by RuntimeList
   std::unordered_map<int, std::function<void(int)>> commands_;  // by CommandId
   std::function<CommandSnapshot()> source_;

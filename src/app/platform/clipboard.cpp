@@ -20,9 +20,10 @@ ClipboardLock::~ClipboardLock() {
 
 bool ClipboardHasText() { return IsClipboardFormatAvailable(CF_UNICODETEXT) != 0; }
 
-std::optional<std::wstring> ReadClipboardText(HWND owner) {
-  ClipboardLock clip(owner);
-  if (!clip.IsOpen()) return std::nullopt;
+namespace {
+
+// The text of the open clipboard.
+std::optional<std::wstring> OpenClipboardText() {
   HANDLE data = GetClipboardData(CF_UNICODETEXT);
   if (!data) return std::nullopt;
   GlobalLockScope<const wchar_t> chars(data);
@@ -31,9 +32,9 @@ std::optional<std::wstring> ReadClipboardText(HWND owner) {
   return std::wstring(chars.Data(), wcsnlen(chars.Data(), units));
 }
 
-bool WriteClipboardText(HWND owner, std::wstring_view text) {
-  ClipboardLock clip(owner);
-  if (!clip.IsOpen() || !EmptyClipboard()) return false;
+// Replaces the content of the open clipboard. The block is ready before the
+// clipboard is emptied, so a failed allocation leaves the old content.
+bool PutOpenClipboardText(std::wstring_view text) {
   GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t)));
   if (!memory) return false;
   {
@@ -42,9 +43,38 @@ bool WriteClipboardText(HWND owner, std::wstring_view text) {
     std::memcpy(chars.Data(), text.data(), text.size() * sizeof(wchar_t));
     chars.Data()[text.size()] = L'\0';
   }
-  if (!SetClipboardData(CF_UNICODETEXT, memory)) return false;
+  if (!EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, memory)) return false;
   memory.Release();  // the clipboard owns it now
   return true;
+}
+
+}  // namespace
+
+std::optional<std::wstring> ReadClipboardText(HWND owner) {
+  ClipboardLock clip(owner);
+  if (!clip.IsOpen()) return std::nullopt;
+  return OpenClipboardText();
+}
+
+bool WriteClipboardText(HWND owner, std::wstring_view text) {
+  ClipboardLock clip(owner);
+  return clip.IsOpen() && PutOpenClipboardText(text);
+}
+
+bool AppendClipboardText(HWND owner, std::wstring_view text) {
+  ClipboardLock clip(owner);
+  if (!clip.IsOpen()) return false;
+  std::wstring joined = OpenClipboardText().value_or(std::wstring());
+  joined += text;
+  return PutOpenClipboardText(joined);
+}
+
+std::optional<std::wstring> ExchangeClipboardText(HWND owner, std::wstring_view text) {
+  ClipboardLock clip(owner);
+  if (!clip.IsOpen()) return std::nullopt;
+  std::wstring before = OpenClipboardText().value_or(std::wstring());
+  if (!PutOpenClipboardText(text)) return std::nullopt;
+  return before;
 }
 
 }  // namespace quillo

@@ -33,4 +33,13 @@ std::optional<std::wstring> ReadClipboardText(HWND owner);
 // Replaces the clipboard's content by the text; false when that failed.
 bool WriteClipboardText(HWND owner, std::wstring_view text);
 
+// The clipboard's text followed by `text`, read and written while the
+// clipboard stays open, so no other program's copy slips in between; just
+// `text` when the clipboard held no text. False when that failed.
+bool AppendClipboardText(HWND owner, std::wstring_view text);
+
+// Puts `text` on the clipboard and gives what it held before (empty when no
+// text); nothing when the clipboard could not be changed.
+std::optional<std::wstring> ExchangeClipboardText(HWND owner, std::wstring_view text);
+
 }  // namespace quillo

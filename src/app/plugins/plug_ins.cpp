@@ -62,6 +62,7 @@ FaultCode PlugIns::CallInto(HMODULE plugin, F& call) {
 
 void PlugIns::Bind(ActionRegistry& actions) {
   actions.BindList(RuntimeList::PlugInItems, [this](int index) { ChooseItem(index); });
+  ctx_.menus.AddPopupFiller([this](HMENU menu) { items_.Restore(menu); });
   ctx_.document.Subscribe([this](DocumentEvent event, const std::wstring& path) {
     if (list_.Count() == 0) return;
     const std::string name = Win1251FromWide(path);

@@ -111,12 +111,33 @@ void PlugInMenuItems::ShowText(std::int32_t index) {
 // A non-zero icon is copied into the image list and shown; zero removes the
 // image (the list keeps every icon it was given).
 void PlugInMenuItems::ShowImage(std::int32_t index, NativeHandle icon) {
-  const Item* item = Live(index);
+  Item* item = Live(index);
   const int pos = PositionOf(index);
   if (!item || pos < 0) return;
-  int image = icon ? icons_.AddIcon(reinterpret_cast<HICON>(icon)) : -1;
-  ctx_.menus.SetItemImage(item->menu, pos, image);
+  item->image = icon ? icons_.AddIcon(reinterpret_cast<HICON>(icon)) : -1;
+  ctx_.menus.SetItemImage(item->menu, pos, item->image);
   MenuChanged(item->menu);
+}
+
+// The native item of a recorded one, at a position of its menu, with its
+// text, image, state and submenu.
+bool PlugInMenuItems::InsertNative(std::int32_t index, int at) {
+  const Item* item = Live(index);
+  if (!item) return false;
+  MENUITEMINFOW mii{};
+  mii.cbSize = sizeof(mii);
+  mii.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE;
+  mii.wID = CommandIdOf(index);
+  mii.fType = MFT_SEPARATOR;
+  mii.fState = (item->checked ? MFS_CHECKED : 0u) | (item->enabled ? 0u : MFS_GRAYED);
+  if (item->submenu) {
+    mii.fMask |= MIIM_SUBMENU;
+    mii.hSubMenu = item->submenu;
+  }
+  if (!InsertMenuItemW(item->menu, static_cast<UINT>(at), TRUE, &mii)) return false;
+  ShowText(index);
+  if (item->image >= 0) ctx_.menus.SetItemImage(item->menu, PositionOf(index), item->image);
+  return true;
 }
 
 std::int32_t PlugInMenuItems::Create(const PluginMenuItem& item, std::int32_t parent,
@@ -135,19 +156,16 @@ std::int32_t PlugInMenuItems::Create(const PluginMenuItem& item, std::int32_t pa
   created->parent = parent >= 0 ? parent : -1;
   created->showsShortcut = showsShortcut;
   created->owner = owner;
+  if (position && parent != -9) created->position = *position;
+  items_.push_back(std::move(created));
 
   const int count = GetMenuItemCount(menu);
-  int at = count;
-  if (position && parent != -9) at = std::clamp(*position, 0, count);
-  MENUITEMINFOW mii{};
-  mii.cbSize = sizeof(mii);
-  mii.fMask = MIIM_ID | MIIM_FTYPE;
-  mii.wID = CommandIdOf(index);
-  mii.fType = MFT_SEPARATOR;
-  if (!InsertMenuItemW(menu, static_cast<UINT>(at), TRUE, &mii)) return -1;
-  items_.push_back(std::move(created));
+  const int at = position && parent != -9 ? std::clamp(*position, 0, count) : count;
+  if (!InsertNative(index, at)) {
+    items_.pop_back();
+    return -1;
+  }
   if (parent >= 0) ++Live(parent)->children;
-  ShowText(index);
   if (item.icon) ShowImage(index, item.icon);
   return index;
 }
@@ -244,6 +262,26 @@ void PlugInMenuItems::DeleteItemsOf(HMODULE owner) {
   for (size_t i = items_.size(); i-- > 0;) {
     const Item* item = items_[i].get();
     if (item && item->owner == owner) DeleteWithSubItems(static_cast<std::int32_t>(i));
+  }
+}
+
+void PlugInMenuItems::Restore(HMENU menu) {
+  std::vector<std::int32_t> own;
+  bool missing = false;
+  for (size_t i = 0; i < items_.size(); ++i) {
+    const Item* item = items_[i].get();
+    if (!item || item->parent >= 0 || item->menu != menu) continue;
+    own.push_back(static_cast<std::int32_t>(i));
+    missing = missing || PositionOf(own.back()) < 0;
+  }
+  if (!missing) return;
+  // RemoveMenu leaves a submenu alive to be put back.
+  for (std::int32_t index : own)
+    if (const int pos = PositionOf(index); pos >= 0) RemoveMenu(menu, static_cast<UINT>(pos), MF_BYPOSITION);
+  for (std::int32_t index : own) {
+    const Item* item = Live(index);
+    const int count = GetMenuItemCount(menu);
+    InsertNative(index, item->position ? std::clamp(*item->position, 0, count) : count);
   }
 }
 

@@ -54,6 +54,10 @@ class PlugInMenuItems {
 
   // Removes every item of this library, with whatever hangs under them.
   void DeleteItemsOf(HMODULE owner);
+  // A menu about to open: items of the program's menu that went when the
+  // menu got its table items anew (actions hidden or shown again) are put
+  // back, in the order they were made and placed as they were then.
+  void Restore(HMENU menu);
   // Forgets every item (their menus went with the window).
   void Clear() { items_.clear(); }
 
@@ -66,6 +70,8 @@ class PlugInMenuItems {
     HMENU menu = nullptr;     // the native menu that holds it
     HMENU submenu = nullptr;  // while it has sub-items
     std::int32_t parent = -1; // the plug-in item it hangs under
+    std::optional<int> position;  // where it was inserted; none: appended
+    int image = -1;               // in the image list
     int children = 0;
     bool showsShortcut = false;
     bool checked = false;
@@ -77,6 +83,7 @@ class PlugInMenuItems {
   const Item* Live(std::int32_t index) const;
   HMENU MenuForParent(std::int32_t parent, bool& showsShortcut);
   int PositionOf(std::int32_t index) const;
+  bool InsertNative(std::int32_t index, int at);
   void ShowText(std::int32_t index);
   void ShowImage(std::int32_t index, NativeHandle icon);
   void MenuChanged(HMENU menu) const;

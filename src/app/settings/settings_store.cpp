@@ -1,5 +1,6 @@
 #include "app/settings/settings_store.h"
 
+#include "app/platform/shared_file_lock.h"
 #include "app/settings/settings_file.h"
 
 namespace quillo {
@@ -11,7 +12,13 @@ void SettingsStore::Load() {
 
 void SettingsStore::Save() {
   SaveSettingValues(ini_, values_);
+  SharedFileLock lock(fileName_);
+  if (!shared_.empty()) {
+    const IniFile disk = LoadSettingsFile(fileName_);
+    for (const SharedSection& section : shared_) section.merge(disk, ini_);
+  }
   SaveSettingsFile(fileName_, ini_);
+  for (const SharedSection& section : shared_) section.stored();
 }
 
 void SettingsStore::ReadValues(bool withBackground, Color editorBackground) {

@@ -3,7 +3,9 @@
 // memory, and the values the program works with. The rest of the program reads
 // and changes SettingValues only; a value the table says is written at once
 // (or by the exit sequence) is put into the file's image here, as it changes.
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "core/ini_file.h"
 #include "core/settings_table.h"
@@ -48,6 +50,18 @@ class SettingsStore {
   IniFile& Ini() { return ini_; }
   const IniFile& Ini() const { return ini_; }
 
+  // A section every window keeps in the one file (the recent files). Each
+  // Save takes the file's lock shared by all processes of the program, reads
+  // the file as it is on disk now, lets `merge` put the section into the
+  // image, writes the image and lets go; `stored` runs once it is written.
+  // Without this the image's copy from start-up would undo what other
+  // windows stored meanwhile.
+  struct SharedSection {
+    std::function<void(const IniFile& disk, IniFile& image)> merge;
+    std::function<void()> stored;
+  };
+  void ShareSection(SharedSection section) { shared_.push_back(std::move(section)); }
+
  private:
   void WriteNowIfTableSays(const SettingField& field);
   void RereadField(const SettingField& field);
@@ -55,6 +69,7 @@ class SettingsStore {
   std::wstring fileName_;
   IniFile ini_;
   SettingValues values_ = DefaultSettingValues();
+  std::vector<SharedSection> shared_;
 };
 
 }  // namespace quillo

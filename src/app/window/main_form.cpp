@@ -155,7 +155,12 @@ void MainForm::WireFeatures() {
   goTo_.Bind(actions_);
   bars_.Bind(actions_);
   help_.Bind(actions_);
+  clipboard_.Bind(actions_);
+  marks_.Bind(actions_);
+  recent_.Bind(actions_);
+  bookmarks_.Bind(actions_);
   plugIns_.Bind(actions_);
+  messages_.OnPrivateMessage(WM_QUILLO_RELOAD_BOOKMARKS, [this](WPARAM, LPARAM) { bookmarks_.Reload(); });
 
   edit_.SetFieldPaste([this] { return find_.PasteIntoFocusedField(); });
   document_.Subscribe([this](DocumentEvent event, const std::wstring&) {
@@ -204,6 +209,7 @@ void MainForm::CloseProgram() {
     ShowMessage(nullptr, std::string("Не удалось сохранить настройки.\n") + e.what(), kCaptionWarning,
                 MB_OK | MB_ICONWARNING);
   }
+  bookmarks_.SaveAtExit();
   DestroyWindow(hwnd_);
 }
 

@@ -10,6 +10,7 @@
 
 #include "app/app_context.h"
 #include "app/commands/action_registry.h"
+#include "app/commands/clipboard_commands.h"
 #include "app/commands/edit_commands.h"
 #include "app/commands/key_dispatcher.h"
 #include "app/commands/link_commands.h"
@@ -20,7 +21,9 @@
 #include "app/find/find_commands.h"
 #include "app/find/goto_commands.h"
 #include "app/help/help_commands.h"
+#include "app/history/bookmarks.h"
 #include "app/history/position_mark_keys.h"
+#include "app/history/recent_files.h"
 #include "app/interop.h"
 #include "app/platform/window_base.h"
 #include "app/plugins/command_messages.h"
@@ -93,6 +96,9 @@ class MainForm : public WindowBase {
   BarCommands bars_{ctx_, toolBar_};
   HelpCommands help_{ctx_};
   PositionMarkKeys marks_{ctx_};
+  ClipboardCommands clipboard_{ctx_};
+  RecentFiles recent_{ctx_};
+  Bookmarks bookmarks_{ctx_};
   PlugIns plugIns_{ctx_, icons_, toolBar_, [this] { return closing_; }};
   CommandMessages messages_{ctx_};
   EditorEventRouter editorEvents_{ctx_, edit_, links_, marks_, plugIns_};

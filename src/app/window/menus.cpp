@@ -21,18 +21,26 @@ const ActionInfo* ImageItemAction(ULONG_PTR data) {
   return FindActionByCommandId(static_cast<int>(data & 0x00FFFFFF));
 }
 
-bool IsVisible(const MenuItem& item) {
+bool IsVisible(const MenuItem& item, const ActionRegistry* actions) {
   if (item.Has(kItemHidden)) return false;
-  if (item.kind == MenuItemKind::Action) return !GetAction(item.action()).Has(kActionHidden);
+  if (item.kind == MenuItemKind::Action)
+    return !GetAction(item.action()).Has(kActionHidden) &&
+           (!actions || actions->Visible(item.action()));
   // Run-time lists are empty until their owners fill them.
   return item.kind != MenuItemKind::RuntimeList;
 }
 
+bool SameItems(const std::vector<MenuItem>& a, const std::vector<MenuItem>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const MenuItem& x, const MenuItem& y) {
+    return x.kind == y.kind && x.ref == y.ref && x.flags == y.flags;
+  });
+}
+
 // The visible items, without separators at either end or next to each other.
-std::vector<MenuItem> ShownItems(std::span<const MenuItem> items) {
+std::vector<MenuItem> ShownItems(std::span<const MenuItem> items, const ActionRegistry* actions) {
   std::vector<MenuItem> shown;
   for (const MenuItem& item : items) {
-    if (!IsVisible(item)) continue;
+    if (!IsVisible(item, actions)) continue;
     const bool separator = item.kind == MenuItemKind::Separator;
     if (separator && (shown.empty() || shown.back().kind == MenuItemKind::Separator)) continue;
     shown.push_back(item);
@@ -80,7 +88,7 @@ HBITMAP WindowMenus::ItemImage(const ActionInfo& action, MenuImages images) cons
 
 HMENU WindowMenus::Build(MenuId id, bool shortcuts, MenuImages images, bool isBar) {
   HMENU menu = isBar ? CreateMenu() : CreatePopupMenu();
-  built_[menu] = {id, shortcuts, images};
+  built_[menu] = {id, shortcuts, images, {}, {}};
   if (!isBar && images != MenuImages::None) {
     // Images share the check marks' column, so every caption starts at
     // the same place whether its item has an image or not.
@@ -90,13 +98,25 @@ HMENU WindowMenus::Build(MenuId id, bool shortcuts, MenuImages images, bool isBa
     info.dwStyle = MNS_CHECKORBMP;
     SetMenuInfo(menu, &info);
   }
-  for (const MenuItem& item : ShownItems(GetMenu(id).items))
-    AppendItem(menu, item, shortcuts, images);
+  ShowTableItems(menu);
   return menu;
 }
 
-void WindowMenus::AppendItem(HMENU menu, const MenuItem& item, bool shortcuts,
-                             MenuImages images) {
+void WindowMenus::ShowTableItems(HMENU menu) {
+  // Elements of an unordered_map keep their place when it grows, so the
+  // reference outlives the submenus built below.
+  Built& built = built_.at(menu);
+  std::vector<MenuItem> wanted = ShownItems(GetMenu(built.id).items, actions_);
+  if (built.shown && SameItems(wanted, *built.shown)) return;
+  // RemoveMenu, unlike DeleteMenu, leaves a submenu alive to be put back.
+  for (int pos = GetMenuItemCount(menu) - 1; pos >= 0; --pos) RemoveMenu(menu, pos, MF_BYPOSITION);
+  for (const MenuItem& item : wanted) AppendItem(menu, built, item);
+  built.shown = std::move(wanted);
+}
+
+void WindowMenus::AppendItem(HMENU menu, Built& built, const MenuItem& item) {
+  const bool shortcuts = built.shortcuts;
+  const MenuImages images = built.images;
   MENUITEMINFOW mii{};
   mii.cbSize = sizeof(mii);
   std::wstring text;
@@ -108,7 +128,10 @@ void WindowMenus::AppendItem(HMENU menu, const MenuItem& item, bool shortcuts,
       const MenuInfo& sub = GetMenu(item.submenu());
       text = MenuItemText(sub.caption, "", false);
       mii.fMask = MIIM_SUBMENU | MIIM_STRING;
-      mii.hSubMenu = Build(item.submenu(), shortcuts, images, false);
+      auto kept = built.submenus.find(item.ref);
+      mii.hSubMenu = kept != built.submenus.end() ? kept->second
+                                                  : Build(item.submenu(), shortcuts, images, false);
+      built.submenus[item.ref] = mii.hSubMenu;
       break;
     }
     case MenuItemKind::Command: {
@@ -145,6 +168,7 @@ std::vector<HMENU> WindowMenus::NativeMenus(MenuId id) const {
 }
 
 bool WindowMenus::OnInitMenuPopup(HMENU menu) {
+  if (built_.count(menu)) ShowTableItems(menu);
   for (const auto& fill : fillers_) fill(menu);
   auto it = built_.find(menu);
   if (it == built_.end()) return false;

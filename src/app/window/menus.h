@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -48,8 +49,11 @@ class WindowMenus {
   // drawn as the actions' images are.
   void SetItemImage(HMENU menu, int position, int imageIndex) const;
 
-  // WM_INITMENUPOPUP: the fillers run, then the actions' states go into the
-  // menu about to open. False when the menu is not one of these.
+  // WM_INITMENUPOPUP: a menu whose actions were hidden or shown again since
+  // it last opened gets the table's items anew (run-time items go with them:
+  // a filler puts its items back every time, it never counts on their being
+  // there); then the fillers run, then the actions' states go into the menu.
+  // False when the menu is not one of these.
   bool OnInitMenuPopup(HMENU menu);
 
   // WM_MEASUREITEM and WM_DRAWITEM for the images beside menu items (drawn
@@ -67,9 +71,13 @@ class WindowMenus {
     MenuId id;
     bool shortcuts;
     MenuImages images;  // what the menu's root shows
+    std::optional<std::vector<MenuItem>> shown;  // the table's items it holds now
+    std::unordered_map<int, HMENU> submenus;     // by MenuId
   };
   HMENU Build(MenuId id, bool shortcuts, MenuImages images, bool isBar);
-  void AppendItem(HMENU menu, const MenuItem& item, bool shortcuts, MenuImages images);
+  // Puts the table's visible items into the menu unless it holds them already.
+  void ShowTableItems(HMENU menu);
+  void AppendItem(HMENU menu, Built& built, const MenuItem& item);
   bool ShowsImages(MenuImages images) const;
   int ImageIndexFor(ULONG_PTR itemData) const;
   HBITMAP ItemImage(const ActionInfo& action, MenuImages images) const;

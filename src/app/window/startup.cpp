@@ -2,6 +2,7 @@
 // program relies on.
 #include <windows.h>
 
+#include "app/history/saved_position.h"
 #include "app/platform/file_io.h"
 #include "app/platform/message_box.h"
 #include "app/platform/ui_text.h"
@@ -118,6 +119,7 @@ void MainForm::OpenStartupDocument() {
       std::wstring path = FromU16(start_.path);
       if (FileExists(path)) {
         document_.Open(path);
+        PutCaretAtSavedPosition(ctx_, recent_, bookmarks_);
       } else if (start_.request == StartRequest::kFile) {
         AskToCreateMissingFile(path);
       }
