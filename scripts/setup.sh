@@ -10,7 +10,8 @@ want() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok installed' 
 for p in cmake make g++ libgtest-dev libbenchmark-dev \
          g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix \
          wine wine64 xvfb xauth xdotool imagemagick locales x11-utils fp-utils nsis p7zip-full zip unzip \
-         qemu-user gcc-multilib g++-multilib; do
+         qemu-user gcc-multilib g++-multilib \
+         cups printer-driver-cups-pdf poppler-utils; do
   want "$p"
 done
 

@@ -5,6 +5,7 @@ set -u
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
 source scripts/wine_session.sh
+source scripts/cups_session.sh
 
 mkdir -p build/test-logs
 passed=0
@@ -52,8 +53,10 @@ WIN=${QUILLO_WIN_BUILD:-build/win64}
 WIN_EXE_DIR=$(winepath_dir() { :; }; echo "$ROOT/$WIN")
 export LC_ALL=ru_RU.UTF-8
 WINE_LOG=$ROOT/build/test-logs/wine.log
+# These runs see no printer, whatever this machine has installed.
+no_printer_session "$ROOT/build/cups-none"
 QUILLO_OWN_DISPLAY=1 start_wine_session "$ROOT/build/wineprefix-test"
-trap stop_wine_session EXIT
+trap 'stop_wine_session; stop_cups_session' EXIT
 
 run_wine_tests() {  # name exe [gtest args...]
   local name=$1 exe=$2; shift 2
@@ -69,7 +72,7 @@ run_wine_tests() {  # name exe [gtest args...]
 
 run_wine_tests win "$WIN/tests/win/quillo_win_tests.exe"
 run_wine_tests plugins "$WIN/tests/plugins/quillo_plugin_tests.exe"
-run_wine_tests e2e "$WIN/tests/e2e/quillo_e2e_tests.exe" --gtest_filter=-AnyCodePage.*
+run_wine_tests e2e "$WIN/tests/e2e/quillo_e2e_tests.exe" --gtest_filter=-AnyCodePage.*:Printing.*
 LC_ALL=en_US.UTF-8 run_wine_tests e2e-en_US "$WIN/tests/e2e/quillo_e2e_tests.exe" --gtest_filter=AnyCodePage.*
 
 # The release: the portable zip and the installer, made as `make dist` makes them.
@@ -85,6 +88,19 @@ else
 fi
 
 stop_wine_session
+unset CUPS_SERVER
+
+# Printing for real: a CUPS server of our own with a PDF printer, and a Wine
+# prefix that finds it.
+if start_cups_session "$ROOT/build/cups"; then
+  WINE_LOG=$ROOT/build/test-logs/wine-print.log
+  QUILLO_OWN_DISPLAY=1 start_wine_session "$ROOT/build/wineprefix-print"
+  run_wine_tests e2e-print "$WIN/tests/e2e/quillo_e2e_tests.exe" --gtest_filter=Printing.*
+  stop_wine_session
+  stop_cups_session
+else
+  failed=$((failed + 1)); failures+=("e2e-print (no CUPS session: see above)")
+fi
 trap - EXIT
 
 # The 32-bit plug-in calling conventions, under qemu-i386 when it is there.

@@ -43,5 +43,6 @@ stop_wine_session() {
   if [ -n "${XVFB_PID:-}" ]; then
     kill "$XVFB_PID" >/dev/null 2>&1 || true
     wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=
   fi
 }

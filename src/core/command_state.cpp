@@ -16,6 +16,7 @@ constexpr ActionNeeds kNeeds[] = {
     {ActionId::FileUpdate, kNeedFileName},
     {ActionId::FileDelete, kNeedFileName},
     {ActionId::FileSaveSelText, kNeedSelection},
+    {ActionId::PrintSelText, kNeedSelection},
     {ActionId::EditUndo, kNeedUndo},
     {ActionId::EditRedo, kNeedRedo},
     {ActionId::EditCut, kNeedSelection},

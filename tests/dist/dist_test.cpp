@@ -105,7 +105,7 @@ TEST(Installer, InstallsForTheUserRunsAndUninstallsLeavingNothing) {
   RunToEnd(dir + L"\\uninstall.exe", L"/S");
   EXPECT_TRUE(WaitUntil([&] { return !FileThere(dir + L"\\quillo.exe"); }, 60s));
   EXPECT_TRUE(WaitUntil([&] { return !FileThere(dir); }, 30s)) << "the folder stays behind";
-  EXPECT_TRUE(RegText(HKEY_CURRENT_USER, kUninstallKey, L"DisplayName").empty());
+  EXPECT_TRUE(WaitUntil([&] { return RegText(HKEY_CURRENT_USER, kUninstallKey, L"DisplayName").empty(); }));
   EXPECT_FALSE(FileThere(shortcut));
 }
 

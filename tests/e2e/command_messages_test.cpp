@@ -220,8 +220,17 @@ TEST(CommandMessages, EachRunsItsActionAndReportsWhetherItRan) {
   EXPECT_FALSE(added.dialog.empty());
   EXPECT_EQ(SendAndCancel(q, QM(29)).result, 0);
 
+  // Printing with no printer (this run sees none): page setup and both
+  // kinds of printing end in the error box, and the result is 0.
+  q.Select(0, 3);
+  for (auto [msg, wp] : {std::pair{QM(9), WPARAM{0}}, {QM(10), WPARAM{0}}, {QM(10), WPARAM{1}}}) {
+    Reply reply = SendAndCancel(q, msg, wp);
+    EXPECT_EQ(reply.result, 0) << msg << " " << wp;
+    EXPECT_EQ(reply.dialog, "Ошибка") << msg << " " << wp;
+  }
+
   // Commands of features not in the program yet run nothing: 0.
-  for (int n : {2, 4, 9, 10, 33, 34, 36, 37}) {
+  for (int n : {2, 4, 33, 34, 36, 37}) {
     Reply reply = SendAndCancel(q, QM(n), 1);
     EXPECT_EQ(reply.result, 0) << "QM " << n;
     EXPECT_EQ(reply.dialog, "") << "QM " << n;

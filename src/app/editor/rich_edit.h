@@ -121,7 +121,7 @@ class MyRichEdit : public WindowBase {
   COLORREF Color() const { return hasColor_ ? color_ : GetSysColor(COLOR_WINDOW); }
   void SetFont(const std::wstring& name, int pointSize, bool bold, bool italic, bool underline,
                bool strikeout, COLORREF color, BYTE charset);
-  // The font as set last: face, size (twips), effects, colour and charset.
+  // The text's font as last set (face, size in twips, effects, charset).
   const CHARFORMAT2W& CharFormat() const { return charFormat_; }
   void SetAutoURLDetect(bool on);
   bool AutoURLDetect() const { return autoUrl_; }

@@ -159,6 +159,7 @@ void MainForm::WireFeatures() {
   marks_.Bind(actions_);
   recent_.Bind(actions_);
   bookmarks_.Bind(actions_);
+  printing_.Bind(actions_);
   plugIns_.Bind(actions_);
   messages_.OnPrivateMessage(WM_QUILLO_RELOAD_BOOKMARKS, [this](WPARAM, LPARAM) { bookmarks_.Reload(); });
 

@@ -25,6 +25,7 @@
 #include "app/history/position_mark_keys.h"
 #include "app/history/recent_files.h"
 #include "app/interop.h"
+#include "app/printing/printing_commands.h"
 #include "app/platform/window_base.h"
 #include "app/plugins/command_messages.h"
 #include "app/plugins/plug_ins.h"
@@ -99,6 +100,7 @@ class MainForm : public WindowBase {
   ClipboardCommands clipboard_{ctx_};
   RecentFiles recent_{ctx_};
   Bookmarks bookmarks_{ctx_};
+  PrintingCommands printing_{ctx_};
   PlugIns plugIns_{ctx_, icons_, toolBar_, [this] { return closing_; }};
   CommandMessages messages_{ctx_};
   EditorEventRouter editorEvents_{ctx_, edit_, links_, marks_, plugIns_};
