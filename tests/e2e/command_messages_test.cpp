@@ -244,7 +244,14 @@ TEST(CommandMessages, EachRunsItsActionAndReportsWhetherItRan) {
   EXPECT_TRUE(WaitUntil([&] { return !IsIconic(main); }, 5s)) << "activation restores the window";
   for (UINT msg : {UINT{WM_USER + 100}, UINT{WM_USER + 300}, UINT{WM_USER + 400}, UINT{WM_EXITSIZEMOVE}})
     EXPECT_EQ(SendAndCancel(q, msg).result, 0) << msg;
+  // "Сохранить все" of another window: an unchanged document is not
+  // rewritten, a changed one is saved.
+  const std::string saved = scratch.ReadFile(L"win.txt");
+  SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
+  EXPECT_EQ(SendAndCancel(q, WM_USER + 101).result, 0);
+  EXPECT_EQ(scratch.ReadFile(L"win.txt"), saved);
   SetEditorText(editor, L"saved by message");
+  SendMessageW(editor, EM_SETMODIFY, TRUE, 0);
   q.Post(WM_USER + 101);
   EXPECT_TRUE(WaitUntil([&] { return scratch.ReadFile(L"win.txt") == "saved by message"; }, 5s));
 

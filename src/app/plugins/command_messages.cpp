@@ -2,6 +2,7 @@
 
 #include "app/app_context.h"
 #include "app/commands/action_registry.h"
+#include "app/document/document.h"
 #include "app/editor/rich_edit.h"
 #include "app/interop.h"
 #include "app/settings/settings_apply.h"
@@ -32,7 +33,8 @@ bool CommandMessages::Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       BringToFront();
       return true;
     case WM_QUILLO_SAVE:
-      ctx_.actions.Run(ActionId::FileSave);
+      // "Сохранить все": a document only viewed is not rewritten.
+      if (ctx_.document.Modified()) ctx_.actions.Run(ActionId::FileSave);
       ctx_.status.Update();
       return true;
     case WM_QUILLO_APPLY_SETTINGS:
