@@ -20,7 +20,8 @@ build-win64:
 	@cmake -S . -B build/win64 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >build/cmake-win64.log 2>&1 || (cat build/cmake-win64.log; exit 1)
 	@cmake --build build/win64 -j$(JOBS)
 
-# The 32-bit program is built for release only: 32-bit programs cannot run here.
+# The 32-bit program and its sample plug-ins are built for release only:
+# 32-bit programs cannot run here.
 build-win32:
 	@mkdir -p build
 	@cmake -S . -B build/win32 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DQUILLO_WIN_TESTS=OFF >build/cmake-win32.log 2>&1 || (cat build/cmake-win32.log; exit 1)

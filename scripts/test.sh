@@ -71,6 +71,7 @@ run_wine_tests() {  # name exe [gtest args...]
 }
 
 run_wine_tests win "$WIN/tests/win/quillo_win_tests.exe"
+run_wine_tests plugins "$WIN/tests/plugins/quillo_plugin_tests.exe"
 run_wine_tests e2e "$WIN/tests/e2e/quillo_e2e_tests.exe" --gtest_filter=-AnyCodePage.*:Printing.*
 LC_ALL=en_US.UTF-8 run_wine_tests e2e-en_US "$WIN/tests/e2e/quillo_e2e_tests.exe" --gtest_filter=AnyCodePage.*
 
@@ -101,6 +102,20 @@ else
   failed=$((failed + 1)); failures+=("e2e-print (no CUPS session: see above)")
 fi
 trap - EXIT
+
+# The 32-bit plug-in calling conventions, under qemu-i386 when it is there.
+echo "== abi (i386, qemu-i386)"
+ABI_BUILD_DIR=$ROOT/build/abi-i386 ./scripts/abi_test.sh > build/test-logs/abi.log 2>&1
+abi_rc=$?
+abi_line=$(grep -E '^abi \(i386\): ' build/test-logs/abi.log | tail -n 1)
+echo "$abi_line"
+if [[ "$abi_line" =~ ([0-9]+)\ passed,\ ([0-9]+)\ failed ]]; then
+  passed=$((passed + BASH_REMATCH[1]))
+  failed=$((failed + BASH_REMATCH[2]))
+  [ "${BASH_REMATCH[2]}" -gt 0 ] && failures+=("abi (i386): see build/test-logs/abi.log")
+elif [ "$abi_rc" -ne 0 ] || [[ ! "$abi_line" =~ skipped ]]; then
+  failed=$((failed + 1)); failures+=("abi (i386): no result, see build/test-logs/abi.log")
+fi
 
 if [ ${#failures[@]} -gt 0 ]; then
   echo "Failed:"

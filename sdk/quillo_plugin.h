@@ -10,8 +10,9 @@
  * plug-ins and the 64-bit Quillo 64-bit ones; a library of the other
  * architecture is skipped like any library that cannot be started.
  *
- * Execute runs once at start-up, before any document is open. It returns
- * normally to say "started"; a plug-in whose Execute faults is unloaded.
+ * Execute runs once at start-up, once the editor's window and menus exist,
+ * before any document is open. It returns normally to say "started"; a
+ * plug-in whose Execute faults is unloaded with its menu items.
  * The host pointer stays valid until the program exits; it is handed over
  * without a reference (do not Release it).
  *
@@ -28,8 +29,10 @@
  *    interface from Execute, a callback, a menu callback or your own windows
  *    on that thread, never from another thread.
  *  - A fault or an exception that leaves a callback or a menu callback is
- *    caught by the host and reported; a plug-in that keeps faulting in
- *    callbacks gets no more notifications in that session.
+ *    caught by the host and reported; after three faults in its callbacks a
+ *    plug-in gets no more notifications in that session.
+ *  - A plug-in is not notified again of what it causes inside its own
+ *    callback for the same event.
  */
 #ifndef QUILLO_PLUGIN_H
 #define QUILLO_PLUGIN_H

@@ -14,7 +14,8 @@ inline constexpr wchar_t kFindPanelClass[] = L"TQuilloFindPanel";
 // Broadcasts go to every top-level window whose caption contains this.
 inline constexpr wchar_t kBroadcastCaption[] = L"Quillo";
 
-// Private window messages.
+// Private window messages (the command messages WM_USER+501 … +537 are in
+// core/command_messages.h).
 enum : UINT {
   WM_QUILLO_TRAY = WM_USER + 100,
   WM_QUILLO_SAVE = WM_USER + 101,

@@ -24,5 +24,23 @@ TEST(MainForm, SystemMenuCarriesTheAboutItem) {
   EXPECT_NE(GetFileAttributesW((run.folder + L"\\Quillo2.ini").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// No "PlugIns" folder beside this test program: "Надстройки" is disabled.
+TEST(MainForm, PlugInsMenuIsDisabledWithoutPlugIns) {
+  bool found = false, grayed = false;
+  MainWindowRun run = RunMainWindow(L"quillo-mainform-plugins", "", [&](HWND main) {
+    HMENU bar = GetMenu(main);
+    for (int pos = 0; pos < GetMenuItemCount(bar); ++pos) {
+      wchar_t text[64] = {};
+      GetMenuStringW(bar, pos, text, 64, MF_BYPOSITION);
+      if (text != Wide("Надстройки")) continue;
+      found = true;
+      grayed = (GetMenuState(bar, pos, MF_BYPOSITION) & MF_GRAYED) != 0;
+    }
+  });
+  EXPECT_TRUE(run.inspected);
+  EXPECT_TRUE(found);
+  EXPECT_TRUE(grayed);
+}
+
 }  // namespace
 }  // namespace quillo

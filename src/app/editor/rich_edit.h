@@ -118,6 +118,8 @@ class MyRichEdit : public WindowBase {
   void SetWordWrap(bool wrap);
   bool WordWrap() const { return wordWrap_; }
   void SetColor(COLORREF color);
+  // The background shown: the colour set last, else the system's window colour.
+  COLORREF Color() const { return hasColor_ ? color_ : GetSysColor(COLOR_WINDOW); }
   void SetFont(const std::wstring& name, int pointSize, bool bold, bool italic, bool underline,
                bool strikeout, COLORREF color, BYTE charset);
   // The text's font as last set (face, size in twips, effects, charset).

@@ -209,12 +209,17 @@ void FindCommands::ReplaceAll() {
 // The tool bar's find drop-down, filled each time it opens.
 void FindCommands::FillHistoryMenu(HMENU menu) {
   if (!panel_.Handle() || menu != ctx_.menus.PopUp(MenuId::pmFind)) return;
-  while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
+  // Only the history's own items go: plug-ins may have added theirs here.
+  for (int pos = GetMenuItemCount(menu); pos-- > 0;) {
+    auto hit = FindRuntimeListItem(static_cast<int>(GetMenuItemID(menu, pos)));
+    if (hit && hit->list == RuntimeList::FindHistory) DeleteMenu(menu, static_cast<UINT>(pos), MF_BYPOSITION);
+  }
   const RuntimeListInfo& list = GetRuntimeList(RuntimeList::FindHistory);
   const auto& entries = panel_.FindTexts().Entries();
   for (size_t i = 0; i < entries.size() && static_cast<int>(i) < list.capacity; ++i) {
     std::wstring caption = WideFromWin1251(HistoryMenuCaption(entries[i]));
-    AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(list.firstCommandId) + i, caption.c_str());
+    InsertMenuW(menu, static_cast<UINT>(i), MF_BYPOSITION | MF_STRING,
+                static_cast<UINT_PTR>(list.firstCommandId) + i, caption.c_str());
   }
 }
 

@@ -6,12 +6,14 @@
 #include "app/commands/link_commands.h"
 #include "app/document/document.h"
 #include "app/history/position_mark_keys.h"
+#include "app/plugins/plug_ins.h"
 #include "app/settings/settings_store.h"
 #include "app/window/status_view.h"
 
 namespace quillo {
 
 void EditorEventRouter::OnEditorChange() {
+  plugIns_.OnTextChanged();
   ctx_.document.SetLastChangePos(ctx_.editor.SelStart());
   ctx_.status.Update();
 }

@@ -1,7 +1,7 @@
 #pragma once
-// What the editor reports goes to the features that care: the status bar,
-// the place of the last change, the font keys of the wheel, paste, the
-// position marks and links.
+// What the editor reports goes to the features that care: the plug-ins, the
+// status bar, the place of the last change, the font keys of the wheel,
+// paste, the position marks and links.
 #include "app/editor/rich_edit.h"
 
 namespace quillo {
@@ -9,12 +9,14 @@ namespace quillo {
 struct AppContext;
 class EditCommands;
 class LinkCommands;
+class PlugIns;
 class PositionMarkKeys;
 
 class EditorEventRouter : public EditorEvents {
  public:
-  EditorEventRouter(AppContext& ctx, EditCommands& edit, LinkCommands& links, PositionMarkKeys& marks)
-      : ctx_(ctx), edit_(edit), links_(links), marks_(marks) {}
+  EditorEventRouter(AppContext& ctx, EditCommands& edit, LinkCommands& links, PositionMarkKeys& marks,
+                    PlugIns& plugIns)
+      : ctx_(ctx), edit_(edit), links_(links), marks_(marks), plugIns_(plugIns) {}
 
   void OnEditorChange() override;
   void OnEditorKeyDown(WPARAM key, unsigned modifiers) override;
@@ -35,6 +37,7 @@ class EditorEventRouter : public EditorEvents {
   EditCommands& edit_;
   LinkCommands& links_;
   PositionMarkKeys& marks_;
+  PlugIns& plugIns_;
 };
 
 }  // namespace quillo

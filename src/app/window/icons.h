@@ -23,6 +23,8 @@ class Icons {
   HIMAGELIST ImageList() const { return list_; }
   // The action's image in the list; -1 when it has none or nothing was loaded.
   int IndexOf(ActionId action) const { return list_ ? IconIndexOf(action) : -1; }
+  // Appends a copy of the icon; its index, or -1 when it could not be added.
+  int AddIcon(HICON icon) { return list_ ? ImageList_ReplaceIcon(list_, -1, icon) : -1; }
 
  private:
   ImageListHandle list_;

@@ -4,6 +4,7 @@
 
 #include "app/commands/command_snapshot.h"
 #include "app/platform/file_io.h"
+#include "app/platform/foreign_pointers.h"
 #include "app/platform/message_box.h"
 #include "app/platform/ui_text.h"
 #include "app/settings/settings_apply.h"
@@ -28,9 +29,14 @@ int MainForm::Run(HINSTANCE instance, const std::vector<std::u16string>& args) {
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
-        (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
-      bool used = Guarded(hwnd_, [&] { return keys_.Handle(static_cast<UINT>(msg.wParam)); }, true);
+    const bool keyOfWindow = (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN ||
+                              msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP || msg.message == WM_CHAR) &&
+                             (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd));
+    // Plug-ins see every key first.
+    if (keyOfWindow) Guarded(hwnd_, [&] { plugIns_.OnKeyMessage(msg.message, msg.wParam); return true; }, true);
+    if (keyOfWindow && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {
+      const auto key = static_cast<UINT>(msg.wParam);
+      bool used = Guarded(hwnd_, [&] { return keys_.Handle(key) || plugIns_.RunShortcut(key); }, true);
       if (used) {
         // Wine opens the window menu when Alt is released unless the window
         // saw another key while Alt was down; this tells it one was pressed.
@@ -42,10 +48,14 @@ int MainForm::Run(HINSTANCE instance, const std::vector<std::u16string>& args) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+  // The window (and any window a plug-in made in it) is gone: now the
+  // plug-ins' code can go.
+  plugIns_.Unload();
   return static_cast<int>(msg.wParam);
 }
 
 LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (LRESULT result = 0; messages_.Handle(msg, wp, lp, result)) return result;
   switch (msg) {
     case WM_SIZE:
       layout_.Relayout();
@@ -65,12 +75,6 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
-    case WM_SYSCOMMAND:
-      if ((wp & 0xFFF0) == (kSysMenuAbout & 0xFFF0)) {
-        help_.ShowAbout();
-        return 0;
-      }
-      break;
     case WM_COMMAND:
       if (lp != 0 && reinterpret_cast<HWND>(lp) == editor_.Handle()) {
         if (HIWORD(wp) == EN_CHANGE) editor_.HandleChangeNotification();
@@ -93,33 +97,19 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       break;
-    case WM_NOTIFY:
-      if (LRESULT result = 0; OnNotify(*reinterpret_cast<NMHDR*>(lp), result)) return result;
+    case WM_NOTIFY: {
+      // Any process may post this with a pointer of its own.
+      const NMHDR* header = OwnNotifyHeader(lp);
+      if (!header) return 0;
+      if (LRESULT result = 0; OnNotify(*const_cast<NMHDR*>(header), result)) return result;
       break;
-    case WM_QUILLO_ACTIVATE:
-      if (IsWindowVisible(hwnd_)) {
-        if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
-      } else {
-        ShowWindow(hwnd_, SW_RESTORE);
-      }
-      SetForegroundWindow(hwnd_);
-      return 0;
+    }
     case WM_QUERYENDSESSION:
       // The save question as at exit; Cancel (or a failed save) refuses the
       // end of the session.
       return document_.AskToSaveChanges() ? TRUE : FALSE;
     case WM_ENDSESSION:
       if (wp) EndSession();
-      return 0;
-    case WM_QUILLO_SAVE:
-      // "Сохранить все": a document only viewed is not rewritten.
-      if (document_.Modified()) actions_.Run(ActionId::FileSave);
-      return 0;
-    case WM_QUILLO_RELOAD_BOOKMARKS:
-      bookmarks_.Reload();
-      return 0;
-    case WM_QUILLO_APPLY_SETTINGS:
-      ApplySettings(ctx_, false);
       return 0;
     default:
       break;
@@ -185,6 +175,8 @@ void MainForm::WireFeatures() {
   recent_.Bind(actions_);
   bookmarks_.Bind(actions_);
   printing_.Bind(actions_);
+  plugIns_.Bind(actions_);
+  messages_.OnPrivateMessage(WM_QUILLO_RELOAD_BOOKMARKS, [this](WPARAM, LPARAM) { bookmarks_.Reload(); });
 
   edit_.SetFieldPaste([this] { return find_.PasteIntoFocusedField(); });
   document_.Subscribe([this](DocumentEvent event, const std::wstring&) {

@@ -27,6 +27,8 @@
 #include "app/interop.h"
 #include "app/printing/printing_commands.h"
 #include "app/platform/window_base.h"
+#include "app/plugins/command_messages.h"
+#include "app/plugins/plug_ins.h"
 #include "app/settings/settings_store.h"
 #include "app/text/text_commands.h"
 #include "app/view/bar_commands.h"
@@ -103,7 +105,9 @@ class MainForm : public WindowBase {
   RecentFiles recent_{ctx_};
   Bookmarks bookmarks_{ctx_};
   PrintingCommands printing_{ctx_};
-  EditorEventRouter editorEvents_{ctx_, edit_, links_, marks_};
+  PlugIns plugIns_{ctx_, icons_, toolBar_, [this] { return closing_; }};
+  CommandMessages messages_{ctx_};
+  EditorEventRouter editorEvents_{ctx_, edit_, links_, marks_, plugIns_};
 
   StartCommand start_;
   bool closing_ = false;

@@ -7,8 +7,14 @@
 namespace quillo {
 namespace {
 
-// Marks the item data of items whose image is drawn here.
+// Marks the item data of items whose image is drawn here: an action's image
+// by its command id, or a run-time item's by its index in the image list.
 constexpr ULONG_PTR kImageMark = 0x51000000;
+constexpr ULONG_PTR kListImageMark = 0x52000000;
+
+bool IsImageData(ULONG_PTR data) {
+  return (data & 0xFF000000) == kImageMark || (data & 0xFF000000) == kListImageMark;
+}
 
 const ActionInfo* ImageItemAction(ULONG_PTR data) {
   if ((data & 0xFF000000) != kImageMark) return nullptr;
@@ -201,18 +207,32 @@ bool WindowMenus::OnInitMenuPopup(HMENU menu) {
   return true;
 }
 
+void WindowMenus::SetItemImage(HMENU menu, int position, int imageIndex) const {
+  MENUITEMINFOW mii{};
+  mii.cbSize = sizeof(mii);
+  mii.fMask = MIIM_BITMAP | MIIM_DATA;
+  mii.hbmpItem = imageIndex >= 0 ? HBMMENU_CALLBACK : nullptr;
+  mii.dwItemData = imageIndex >= 0 ? kListImageMark | static_cast<ULONG_PTR>(imageIndex & 0x00FFFFFF) : 0;
+  SetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &mii);
+}
+
+int WindowMenus::ImageIndexFor(ULONG_PTR data) const {
+  if (!icons_) return -1;
+  if ((data & 0xFF000000) == kListImageMark) return static_cast<int>(data & 0x00FFFFFF);
+  const ActionInfo* action = ImageItemAction(data);
+  return action ? icons_->IndexOf(action->id) : -1;
+}
+
 bool WindowMenus::OnMeasureItem(MEASUREITEMSTRUCT& item) const {
-  if (item.CtlType != ODT_MENU || !ImageItemAction(item.itemData)) return false;
+  if (item.CtlType != ODT_MENU || !IsImageData(item.itemData)) return false;
   item.itemWidth = kIconSize;
   item.itemHeight = kIconSize;
   return true;
 }
 
 bool WindowMenus::OnDrawItem(const DRAWITEMSTRUCT& item) const {
-  if (item.CtlType != ODT_MENU) return false;
-  const ActionInfo* action = ImageItemAction(item.itemData);
-  if (!action || !icons_) return false;
-  const int index = icons_->IndexOf(action->id);
+  if (item.CtlType != ODT_MENU || !IsImageData(item.itemData) || !icons_) return false;
+  const int index = ImageIndexFor(item.itemData);
   if (index < 0) return true;
   const int x = item.rcItem.left + (item.rcItem.right - item.rcItem.left - kIconSize) / 2;
   const int y = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - kIconSize) / 2;

@@ -45,6 +45,10 @@ class WindowMenus {
   // Owners of run-time lists fill a menu each time it opens.
   void AddPopupFiller(std::function<void(HMENU)> fill) { fillers_.push_back(std::move(fill)); }
 
+  // A run-time item's image: one of the image list's (imageIndex < 0: none),
+  // drawn as the actions' images are.
+  void SetItemImage(HMENU menu, int position, int imageIndex) const;
+
   // WM_INITMENUPOPUP: a menu whose actions were hidden or shown again since
   // it last opened gets the table's items anew (run-time items go with them:
   // a filler puts its items back every time, it never counts on their being
@@ -75,6 +79,7 @@ class WindowMenus {
   void ShowTableItems(HMENU menu);
   void AppendItem(HMENU menu, Built& built, const MenuItem& item);
   bool ShowsImages(MenuImages images) const;
+  int ImageIndexFor(ULONG_PTR itemData) const;
   HBITMAP ItemImage(const ActionInfo& action, MenuImages images) const;
 
   const ActionRegistry* actions_ = nullptr;

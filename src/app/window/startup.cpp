@@ -51,8 +51,8 @@ bool MainForm::StartUp(const std::vector<std::u16string>& args) {
   AppendMenuW(sys, MF_STRING, kSysMenuAbout, Wide("О программе...").c_str());
 
   CreateEditor();
-  // Plug-ins are loaded here, then the recent-files list and the bookmarks
-  // are created, before the settings are applied.
+  // The recent-files list and the bookmarks are created here, before the
+  // settings are applied.
   settings_.ResetToDefaults();
   ApplySettings(ctx_, true);
   ApplyWindowPlacement(ctx_);
@@ -60,6 +60,11 @@ bool MainForm::StartUp(const std::vector<std::u16string>& args) {
   find_.Create(icons_);
   document_.New();
   WireFeatures();
+  // Plug-ins start once the menus they add to and the commands they send
+  // exist, before the window shows and before any document is opened; what
+  // they change from "Execute" (font, colour, options) is not overwritten by
+  // the settings applied afterwards.
+  plugIns_.Load();
 
   ShowWindow(hwnd_, settings_.Values().view.state == kWindowMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
   UpdateWindow(hwnd_);
