@@ -177,6 +177,11 @@ void RichEditControl::SetWordWrap(bool wrap) {
   SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
+void RichEditControl::ShowScrollBars(bool on, bool wordWrap) {
+  SendMessageW(hwnd_, EM_SHOWSCROLLBAR, SB_VERT, on ? TRUE : FALSE);
+  SendMessageW(hwnd_, EM_SHOWSCROLLBAR, SB_HORZ, on && !wordWrap ? TRUE : FALSE);
+}
+
 void RichEditControl::SetAutoUrlDetect(bool on) { SendMessageW(hwnd_, EM_AUTOURLDETECT, on ? TRUE : FALSE, 0); }
 
 void RichEditControl::SetAutoWordSelection(bool on) {
