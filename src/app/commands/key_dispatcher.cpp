@@ -18,7 +18,8 @@ bool KeyDispatcher::Handle(UINT key) {
   if (auto effect = keyMap_.WindowKeyFor(static_cast<int>(key), mods)) {
     auto it = windowKeys_.find(*effect);
     if (it == windowKeys_.end()) return false;
-    if (it->second) it->second();
+    if (it->second.when && !it->second.when()) return false;
+    if (it->second.run) it->second.run();
     return true;
   }
   return false;

@@ -20,6 +20,7 @@ namespace {
 // A key-down the program sends itself is marked in lParam's unused high
 // bits, so the Insert rule can tell it from the user's key.
 constexpr LPARAM kOwnKeyMark = 0x00FF0000;
+constexpr int kWheelLines = 3;
 constexpr DWORD kEventMask = ENM_CHANGE | ENM_SELCHANGE | ENM_REQUESTRESIZE | ENM_PROTECTED | ENM_LINK;
 
 // Line breaks as the control keeps them: CR LF and lone LF become one CR.
@@ -571,6 +572,14 @@ LRESULT MyRichEdit::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       unsigned mods = CurrentModifiers();
       if (mods == kCtrl && events_) {
         events_->OnEditorWheel(GET_WHEEL_DELTA_WPARAM(wp) > 0, mods);
+        return 0;
+      }
+      if (!scrollBars_) {
+        // Without scroll bars each wheel step scrolls three lines here.
+        const bool up = GET_WHEEL_DELTA_WPARAM(wp) > 0;
+        const int steps = std::max(1, std::abs(GET_WHEEL_DELTA_WPARAM(wp)) / WHEEL_DELTA);
+        for (int i = 0; i < steps * kWheelLines; ++i) ScrollText(up ? SB_LINEUP : SB_LINEDOWN);
+        if (events_) events_->OnEditorWheel(up, mods);
         return 0;
       }
       LRESULT r = DefaultProc(msg, wp, lp);

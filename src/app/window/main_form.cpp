@@ -48,8 +48,24 @@ int MainForm::Run(HINSTANCE instance, const std::vector<std::u16string>& args) {
 LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SIZE:
+      if (wp == SIZE_MINIMIZED) {
+        tray_.OnMinimized();
+        return 0;
+      }
       layout_.Relayout();
       status_.Update();
+      return 0;
+    case WM_DROPFILES:
+      droppedFiles_.OnDrop(reinterpret_cast<HDROP>(wp));
+      return 0;
+    case WM_TIMER:
+      if (wp == ReadOnlyMode::kCaretTimer) {
+        readOnly_.OnTimer();
+        return 0;
+      }
+      break;
+    case WM_QUILLO_TRAY:
+      tray_.OnIconMessage(lp);
       return 0;
     case WM_SETFOCUS:
       if (editor_.Handle()) SetFocus(editor_.Handle());
@@ -98,12 +114,7 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (LRESULT result = 0; OnNotify(*reinterpret_cast<NMHDR*>(lp), result)) return result;
       break;
     case WM_QUILLO_ACTIVATE:
-      if (IsWindowVisible(hwnd_)) {
-        if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
-      } else {
-        ShowWindow(hwnd_, SW_RESTORE);
-      }
-      SetForegroundWindow(hwnd_);
+      tray_.Activate();
       return 0;
     case WM_QUILLO_SAVE:
       actions_.Run(ActionId::FileSave);
@@ -163,6 +174,14 @@ void MainForm::WireFeatures() {
   find_.Bind(actions_);
   goTo_.Bind(actions_);
   bars_.Bind(actions_);
+  wordWrap_.Bind(actions_);
+  fonts_.Bind(actions_);
+  background_.Bind(actions_);
+  fullScreen_.Bind(actions_);
+  readOnly_.Bind(actions_);
+  newWindows_.Bind(actions_);
+  fileShell_.Bind(actions_);
+  tray_.Bind(actions_);
   help_.Bind(actions_);
   clipboard_.Bind(actions_);
   marks_.Bind(actions_);
@@ -185,6 +204,9 @@ void MainForm::WireFeatures() {
   keys_.OnWindowKey(WindowKeyEffect::InsertDateAndTime, [this] { text_.InsertDateAndTime(); });
   keys_.OnWindowKey(WindowKeyEffect::Swallow, {});
   keys_.OnWindowKey(WindowKeyEffect::ToggleBothBars, [this] { bars_.ToggleBoth(); });
+  keys_.OnWindowKey(WindowKeyEffect::MinimizeToTray, [this] { tray_.MinimizeToTray(true); });
+  keys_.OnWindowKey(WindowKeyEffect::PageDownInReadOnly, [this] { readOnly_.PageDown(); },
+                    [this] { return readOnly_.On(); });
 }
 
 // ---- exit ----
