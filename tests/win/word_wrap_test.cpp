@@ -1,6 +1,6 @@
 // Word wrap switched on a loaded document, in-process against the real
 // control: what the user had stays, and a large text costs no more than
-// streaming it in afresh.
+// streaming it in afresh. Also the editor without scroll bars (full screen).
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -104,6 +104,19 @@ TEST_F(WordWrapTest, SwitchingALargeDocumentCostsNoMoreThanStreamingItIn) {
               streamOn, switchOn, switchOff);
   EXPECT_LT(switchOn, 1.5 * streamOn + 1.0);
   EXPECT_LT(switchOff, 1.5 * streamOff + 1.0);
+}
+
+TEST_F(WordWrapTest, WithoutScrollBarsAWheelStepScrollsThreeLines) {
+  editor_.SetText(Lines(20 * 1024));
+  editor_.SetScrollBars(false);
+  EXPECT_EQ(GetWindowLongPtrW(editor_.Handle(), GWL_STYLE) & WS_VSCROLL, 0);
+  SendMessageW(editor_.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+  EXPECT_EQ(editor_.FirstVisibleLine(), 3);
+  // A wrap switch keeps them hidden.
+  editor_.SetWordWrap(!editor_.WordWrap());
+  EXPECT_EQ(GetWindowLongPtrW(editor_.Handle(), GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), 0);
+  editor_.SetScrollBars(true);
+  EXPECT_NE(GetWindowLongPtrW(editor_.Handle(), GWL_STYLE) & WS_VSCROLL, 0);
 }
 
 }  // namespace
