@@ -1,7 +1,12 @@
 // The "Вид" menu in-process (menus cannot be read from another process under
 // Wine), and the keys of the shell commands, among them Ctrl+Alt+F12, which
 // the X server keeps for itself and never hands to Wine.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "app/commands/action_registry.h"
 #include "app/commands/key_dispatcher.h"
@@ -113,6 +118,48 @@ TEST(ShellKeys, SpacePagesDownOnlyInTheReadOnlyView) {
   readOnly = true;
   EXPECT_TRUE(keys.Handle(VK_SPACE));
   EXPECT_EQ(pages, 1);
+}
+
+}  // namespace
+}  // namespace quillo
+
+namespace quillo {
+namespace {
+
+// "Сохранить" keeps the tool bar's buttons under HKEY_CURRENT_USER\Quillo;
+// "Восстановить" brings back a button taken off since.
+TEST(ToolBarLayout, ARemovedButtonComesBackWithTheSavedLayout) {
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Quillo");
+  int saved = 0, removed = 0, restored = 0;
+  std::vector<int> before, after;
+  auto commands = [](HWND bar) {
+    std::vector<int> ids;
+    for (int i = 0; i < static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0)); ++i) {
+      TBBUTTON button{};
+      SendMessageW(bar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
+      ids.push_back((button.fsStyle & BTNS_SEP) ? 0 : button.idCommand);
+    }
+    return ids;
+  };
+  RunMainWindow(L"quillo-toolbar-layout", "", [&](HWND main) {
+    HWND bar = FindWindowExW(main, nullptr, TOOLBARCLASSNAMEW, nullptr);
+    ASSERT_NE(bar, nullptr);
+    saved = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+    before = commands(bar);
+    SendMessageW(main, WM_COMMAND, static_cast<WPARAM>(CommandId::ToolBarSave), 0);
+    SendMessageW(bar, TB_DELETEBUTTON, 0, 0);
+    removed = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+    SendMessageW(main, WM_COMMAND, static_cast<WPARAM>(CommandId::ToolBarRestore), 0);
+    restored = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+    after = commands(bar);
+  });
+  EXPECT_EQ(after, before) << "the same buttons and separators in the same order";
+  EXPECT_EQ(removed, saved - 1);
+  EXPECT_EQ(restored, saved);
+  HKEY key = nullptr;
+  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Quillo", 0, KEY_READ, &key), ERROR_SUCCESS);
+  if (key) RegCloseKey(key);
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Quillo");
 }
 
 }  // namespace

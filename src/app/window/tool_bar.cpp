@@ -156,6 +156,17 @@ bool ToolBar::OnCustomizeNotify(NMHDR& header, LRESULT& result) {
     case TBN_INITCUSTOMIZE:
       result = TBNRF_HIDEHELP;
       return true;
+    case TBN_RESTORE: {
+      // A restored entry without a command is one of the bar's separators;
+      // Wine hands it over as a button without an image and drops it.
+      auto& restore = reinterpret_cast<NMTBRESTORE&>(header);
+      if (restore.iItem >= 0 && restore.tbButton.idCommand == 0) {
+        restore.tbButton.fsStyle = BTNS_SEP;
+        restore.tbButton.iBitmap = 0;
+      }
+      result = 0;
+      return true;
+    }
     case TBN_GETBUTTONINFOW: {
       // The dialog and a restored layout ask for the buttons one by one.
       auto& info = reinterpret_cast<NMTOOLBARW&>(header);
