@@ -85,6 +85,21 @@ TEST(DroppedFiles, TheFirstOpensHereTheOtherInANewWindow) {
   CloseWindowsOf(others);
 }
 
+TEST(NewWindow, StartsAnEmptyWindowThatDoesNotReopenTheLastFile) {
+  Scratch scratch("new-window");
+  scratch.WriteFile(L"doc.txt", "text");
+  scratch.WriteSettings("[Options]\r\nFileName=doc.txt\r\nStartOpenFile=1\r\n");
+  Quillo q(scratch, L"\"" + scratch.Path(L"doc.txt") + L"\"");
+  q.MainWindow();
+  q.Keys("shift+ctrl+n");
+  std::vector<HWND> others;
+  ASSERT_TRUE(WaitUntil([&] { return !(others = OtherMainWindows(q)).empty(); }));
+  Sleep(300);
+  EXPECT_EQ(CaptionOf(others[0]), L"Quillo");
+  EXPECT_NE(scratch.ReadFile(L"quillo.ini").find("FileName=\r\n"), std::string::npos);
+  CloseWindowsOf(others);
+}
+
 TEST(Tray, MinimisedToTheTrayAndRestoredByItsMenu) {
   Scratch scratch("tray");
   Quillo q(scratch);

@@ -35,6 +35,13 @@ std::string_view ButtonHint(const ToolButton& button) {
   return button.hint.empty() ? GetAction(button.action).hint : button.hint;
 }
 
+// Where "Сохранить" and "Восстановить" keep the button layout.
+TBSAVEPARAMSW LayoutKey() {
+  static const wchar_t kSubKey[] = L"Quillo";
+  static const wchar_t kValue[] = L"";
+  return TBSAVEPARAMSW{HKEY_CURRENT_USER, kSubKey, kValue};
+}
+
 const ToolButton* ButtonByCommand(int commandId) {
   for (const ToolButton& button : ToolBarButtons())
     if (!button.separator && button.CommandId() == commandId) return &button;
@@ -123,16 +130,6 @@ void ToolBar::ShowHints(bool on) {
 void ToolBar::Customize() {
   if (hwnd_) SendMessageW(hwnd_, TB_CUSTOMIZE, 0, 0);
 }
-
-namespace {
-
-TBSAVEPARAMSW LayoutKey() {
-  static const wchar_t kSubKey[] = L"Quillo";
-  static const wchar_t kValue[] = L"";
-  return TBSAVEPARAMSW{HKEY_CURRENT_USER, kSubKey, kValue};
-}
-
-}  // namespace
 
 void ToolBar::SaveLayout() {
   if (!hwnd_) return;
