@@ -32,7 +32,8 @@ inline constexpr wchar_t kAutoSaveListExtension[] = L".ext";        // "<exe>.ex
 inline constexpr wchar_t kHelpFileName[] = L"Quillo2.chm";
 inline constexpr wchar_t kShortcutsTopic[] = L"keyboard.ru.html";
 
-// The per-file named mutex is the document's path with every "\" replaced
-// by "###" (core/command_line: FileLockName).
+// The per-file named mutex is the document's long full path (LongFileName:
+// drive letter in upper case, each component as the file system spells it)
+// with every "\" replaced by "###" (core/command_line: FileLockName).
 
 }  // namespace quillo

@@ -39,4 +39,10 @@ std::string WithoutLeadingDot(std::string_view path) {
   return result;
 }
 
+std::string NameToWrite(std::string_view chosen, bool defaultExtension,
+                        const std::function<bool(const std::string&)>& exists) {
+  std::string name = defaultExtension ? WithDefaultExtension(chosen) : std::string(chosen);
+  return exists(name) ? name : WithoutLeadingDot(name);
+}
+
 }  // namespace quillo

@@ -22,4 +22,11 @@ std::string WithDefaultExtension(std::string_view path);
 // that dot (".notes" is written as "notes").
 std::string WithoutLeadingDot(std::string_view path);
 
+// The name a name chosen in a save dialog is really written under: with
+// ".txt" first when `defaultExtension` and it has none, then without a
+// leading dot, unless a file of the dotted name exists (a document opened
+// from ".env" goes back there). The overwrite question concerns this name.
+std::string NameToWrite(std::string_view chosen, bool defaultExtension,
+                        const std::function<bool(const std::string&)>& exists);
+
 }  // namespace quillo

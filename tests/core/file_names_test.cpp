@@ -52,5 +52,27 @@ TEST(FileNames, ChosenNamesAreCorrected) {
   }
 }
 
+TEST(FileNames, NameToWriteIsTheNameTheOverwriteQuestionConcerns) {
+  struct Case {
+    const char* chosen;
+    bool defaultExtension;
+    std::set<std::string> existing;
+    const char* written;
+  };
+  const Case cases[] = {
+      // "letter" typed where letter.txt exists: letter.txt is what gets replaced.
+      {"C:\\d\\letter", true, {"C:\\d\\letter.txt"}, "C:\\d\\letter.txt"},
+      {"C:\\d\\letter", false, {"C:\\d\\letter.txt"}, "C:\\d\\letter"},
+      // A new dotted name loses its dot, an existing one is kept.
+      {"C:\\d\\.env", true, {"C:\\d\\env"}, "C:\\d\\env"},
+      {"C:\\d\\.env", false, {"C:\\d\\.env", "C:\\d\\env"}, "C:\\d\\.env"},
+      {"C:\\d\\.env", true, {}, "C:\\d\\env"},
+  };
+  for (const auto& c : cases) {
+    auto exists = [&](const std::string& name) { return c.existing.count(name) > 0; };
+    EXPECT_EQ(NameToWrite(c.chosen, c.defaultExtension, exists), c.written) << c.chosen;
+  }
+}
+
 }  // namespace
 }  // namespace quillo

@@ -71,13 +71,15 @@ TEST(FileCommands, WithoutSaveSetCodingTheFileIsWrittenInSaveCodingAndKeepsIt) {
   Quillo q(scratch, Quoted(scratch.Path(L"doc.txt")));
   q.MainWindow();
   ASSERT_TRUE(q.Text() == kWinText);
-  // The command is greyed out without changes; the save message still saves.
+  q.Keys("ctrl+End");
+  q.Type("x");
+  // The save message of "Сохранить все" saves a changed document.
   q.Send(WM_USER + 101);
-  EXPECT_TRUE(scratch.ReadFile(L"doc.txt") == kKoiText);
+  EXPECT_TRUE(scratch.ReadFile(L"doc.txt") == kKoiText + "x");
   // The document's code page is now KOI8-R: showing the file's own bytes
   // gives the KOI8-R text.
   Do(q, ActionId::CodWIN);
-  EXPECT_TRUE(q.Text() == kKoiText);
+  EXPECT_TRUE(q.Text() == kKoiText + "x");
   EXPECT_FALSE(ExitAsked(q));
 }
 

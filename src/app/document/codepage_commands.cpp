@@ -27,7 +27,11 @@ void CodePageCommands::ToggleAutoDetection() {
 
 void CodePageCommands::Detect() {
   TCodePage def = ctx_.settings.Values().def_coding;
-  ShowInCodePage(DetectCodePage(ctx_.editor.GetText(), kDetectLimit, def == cpNone ? cpWIN : def));
+  // The guess is made on the file's own bytes: the shown text of a document
+  // already converted would always look like Windows-1251.
+  std::string bytes = ctx_.editor.GetText();
+  ConvertFromWinInPlace(bytes, ctx_.editor.CodePage());
+  ShowInCodePage(DetectCodePage(bytes, kDetectLimit, def == cpNone ? cpWIN : def));
 }
 
 void CodePageCommands::ShowInCodePage(TCodePage page) {

@@ -18,7 +18,7 @@ class CodePageCommands {
 
  private:
   void ToggleAutoDetection();
-  // Detects the code page from the shown text.
+  // Detects the code page from the file's bytes the text stands for.
   void Detect();
 
   AppContext& ctx_;

@@ -85,18 +85,20 @@ bool Document::AutoSaves() const {
   return false;
 }
 
-bool Document::Close() {
-  if (editor_.Modified()) {
-    int answer = IDYES;
-    if (!AutoSaves()) {
-      std::string text = FormatMessageText("Сохранить изменения в документе %s?",
-                                           Utf8(FileNameOf(fileName_)));
-      answer = ShowMessage(window_, text, kCaptionWarning, MB_YESNOCANCEL | MB_ICONQUESTION);
-    }
-    if (answer == IDCANCEL) return false;
-    // "Yes" and then a cancelled save dialog: the text must not be lost.
-    if (answer == IDYES && !Save()) return false;
+bool Document::AskToSaveChanges() {
+  if (!editor_.Modified()) return true;
+  int answer = IDYES;
+  if (!AutoSaves()) {
+    std::string text = FormatMessageText("Сохранить изменения в документе %s?", Utf8(FileNameOf(fileName_)));
+    answer = ShowMessage(window_, text, kCaptionWarning, MB_YESNOCANCEL | MB_ICONQUESTION);
   }
+  if (answer == IDCANCEL) return false;
+  // "Yes" and then a cancelled save dialog: the text must not be lost.
+  return answer == IDNO || Save();
+}
+
+bool Document::Close() {
+  if (!AskToSaveChanges()) return false;
   std::wstring closed = fileName_;
   if (!closed.empty()) {
     SHAddToRecentDocs(SHARD_PATHW, closed.c_str());
@@ -164,10 +166,7 @@ void Document::StampLogFile() {
   editor_.SetModified(true);
 }
 
-std::wstring Document::Write(const std::wstring& requested, std::optional<TCodePage> forced) {
-  // A new name that begins with a dot loses it; a file of that name that
-  // already exists (a document opened from it) is written in its place.
-  std::wstring path = FileExists(requested) ? requested : Wide(WithoutLeadingDot(Utf8(requested)));
+void Document::Write(const std::wstring& path, std::optional<TCodePage> forced) {
   const SettingValues& values = settings_.Values();
   TCodePage page = editor_.CodePage();
   if (forced)
@@ -182,11 +181,17 @@ std::wstring Document::Write(const std::wstring& requested, std::optional<TCodeP
   editor_.SetCodePage(page);
   editor_.SetModified(false);
   Announce(DocumentEvent::kSaved, path);
-  return path;
+}
+
+std::wstring Document::NameToWrite(const std::wstring& chosen, bool defaultExtension) {
+  auto exists = [](const std::string& name) { return FileExists(Wide(name)); };
+  return Wide(quillo::NameToWrite(Utf8(chosen), defaultExtension, exists));
 }
 
 bool Document::Save() {
   if (fileName_.empty()) return SaveAs();
+  // Its own name, as the title shows it: ".env" stays ".env" even when the
+  // file was deleted meanwhile.
   Write(fileName_);
   return true;
 }
@@ -197,10 +202,11 @@ bool Document::SaveAs(std::optional<TCodePage> page) {
   std::wstring base = dialogFolder_.empty() ? std::wstring() : dialogFolder_ + L"\\";
   auto taken = [&base](const std::string& name) { return FileExists(base + Wide(name)); };
   std::wstring proposal = Wide(FreeFileName(Utf8(def), taken));
-  std::wstring chosen = AskFileToSave(window_, dialogFolder_, proposal, OverwriteQuestion::kAsk);
-  if (chosen.empty()) return false;
-  std::wstring written = Write(Wide(WithDefaultExtension(Utf8(chosen))), page);
-  SetFileName(written);
+  std::wstring path = AskFileToSave(window_, dialogFolder_, proposal, OverwriteQuestion::kAsk,
+                                    [](const std::wstring& chosen) { return NameToWrite(chosen, true); });
+  if (path.empty()) return false;
+  Write(path, page);
+  SetFileName(path);
   return true;
 }
 

@@ -51,16 +51,24 @@ class Document {
 
   // An empty document without a name.
   void New();
-  // Asks to save unsaved changes; false when the document stays (the user
-  // cancelled, or a save did not happen).
+  // The question about unsaved changes (none without changes; Yes without a
+  // question for the auto-save types): true when the document may go, its
+  // changes saved or given up; false when the user cancelled or nothing was
+  // saved. Throws FileError when the save fails.
+  bool AskToSaveChanges();
+  // Asks to save unsaved changes and closes the document; false when it stays.
   bool Close();
   // Reads the file, decides its code page and shows it. Throws FileError.
   void Open(const std::wstring& path);
-  // Writes the text to path, in `page` when given, else in the code page the
-  // settings decide; gives the path really written (a new name loses a
-  // leading dot). Throws FileError; nothing of the document changes then.
-  std::wstring Write(const std::wstring& path, std::optional<TCodePage> page = std::nullopt);
-  // "Сохранить": under its name, or through "Сохранить как…" without one.
+  // Writes the text to exactly that path, in `page` when given, else in the
+  // code page the settings decide. Throws FileError; nothing of the document
+  // changes then.
+  void Write(const std::wstring& path, std::optional<TCodePage> page = std::nullopt);
+  // The path a name chosen in a save dialog is written under: a new name
+  // loses a leading dot; "Сохранить как…" adds ".txt" to a name without an
+  // extension first.
+  static std::wstring NameToWrite(const std::wstring& chosen, bool defaultExtension);
+  // "Сохранить": under its own name, or through "Сохранить как…" without one.
   // False when nothing was saved.
   bool Save();
   // "Сохранить как…"; with a code page, the file is written in it. False

@@ -15,6 +15,7 @@
 #include "app/platform/file_identity.h"
 #include "app/platform/file_io.h"
 #include "app/platform/message_box.h"
+#include "app/platform/ui_text.h"
 #include "app/platform/window_broadcast.h"
 #include "app/window/status_view.h"
 #include "core/nul_bytes.h"
@@ -81,18 +82,24 @@ void FileCommands::SaveInCodePage(TCodePage page) { ctx_.document.SaveAs(page); 
 
 void FileCommands::SaveUnderNewName() {
   Document& doc = ctx_.document;
-  std::wstring chosen = AskFileToSave(ctx_.window, doc.DialogFolder(), kPlainProposal, OverwriteQuestion::kAsk);
-  if (chosen.empty()) return;
+  std::wstring path = AskFileToSave(ctx_.window, doc.DialogFolder(), kPlainProposal, OverwriteQuestion::kAsk,
+                                    [](const std::wstring& chosen) { return Document::NameToWrite(chosen, false); });
+  if (path.empty()) return;
   std::wstring old = doc.FileName();
-  std::wstring written = doc.Write(chosen);
-  doc.SetFileName(written);
+  doc.Write(path);
+  doc.SetFileName(path);
+  ctx_.status.Update();
   // Only a file that really is another one goes: C:\A.TXT and c:\a.txt are
   // the file just written.
-  if (!old.empty() && FileExists(old) && !IsSameFile(old, written)) {
-    SetFileAttributesW(old.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(old.c_str());
-  }
-  ctx_.status.Update();
+  if (old.empty() || !FileExists(old) || IsSameFile(old, path)) return;
+  DWORD attributes = GetFileAttributesW(old.c_str());
+  SetFileAttributesW(old.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (DeleteFileW(old.c_str())) return;
+  DWORD code = GetLastError();
+  SetFileAttributesW(old.c_str(), attributes);
+  std::string text = FormatMessageText("Документ сохранён в файл \"%s\", но прежний файл ", Utf8(path)) +
+                     FormatMessageText("\"%s\" удалить не удалось.\n", Utf8(old)) + SystemErrorText(code);
+  ctx_.Ask(text, kCaptionWarning, MB_OK | MB_ICONWARNING);
 }
 
 void FileCommands::Reload() {
@@ -114,12 +121,14 @@ void FileCommands::InsertFrom() {
   int caret = editor.SelStart();
   std::string text = MyRichEdit::ReadTextFile(files.front());
   // The control would end the inserted text at the first NUL.
-  ReplaceNulBytes(text);
+  size_t nulCount = ReplaceNulBytes(text);
   editor.BeginRussianLayout();
   editor.SetSelText(text);
   editor.EndRussianLayout();
   editor.SetSelStart(caret);
   ctx_.status.Update();
+  if (nulCount > 0)
+    ctx_.Ask(NulBytesWarning(Utf8(FileNameOf(files.front()))), kCaptionWarning, MB_OK | MB_ICONWARNING);
 }
 
 void FileCommands::SaveSelection() {

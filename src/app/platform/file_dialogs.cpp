@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+#include "app/platform/file_io.h"
+#include "app/platform/message_box.h"
+#include "app/platform/ui_text.h"
+
 namespace quillo {
 namespace {
 
@@ -43,7 +47,7 @@ std::vector<std::wstring> AskFilesToOpen(HWND owner, const std::wstring& folder,
   std::wstring filter = DialogFilter();
   OPENFILENAMEW ofn = DialogSetup(owner, folder, filter, buffer);
   ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_FILEMUSTEXIST |
-              OFN_PATHMUSTEXIST | (multiSelect ? OFN_ALLOWMULTISELECT : 0);
+              OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | (multiSelect ? OFN_ALLOWMULTISELECT : 0);
   if (!GetOpenFileNameW(&ofn)) return {};
 
   // One file: its full path. Several: the folder, then each name, every
@@ -59,17 +63,28 @@ std::vector<std::wstring> AskFilesToOpen(HWND owner, const std::wstring& folder,
 }
 
 std::wstring AskFileToSave(HWND owner, const std::wstring& folder, const std::wstring& proposal,
-                           OverwriteQuestion overwrite) {
-  std::vector<wchar_t> buffer(kNameBuffer, L'\0');
-  proposal.copy(buffer.data(), std::min(proposal.size(), buffer.size() - 1));
-  std::wstring filter = DialogFilter();
-  OPENFILENAMEW ofn = DialogSetup(owner, folder, filter, buffer);
-  // The extension is the program's business (".txt" only for names without one).
-  ofn.lpstrDefExt = nullptr;
-  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_PATHMUSTEXIST |
-              (overwrite == OverwriteQuestion::kAsk ? OFN_OVERWRITEPROMPT : 0);
-  if (!GetSaveFileNameW(&ofn)) return {};
-  return buffer.data();
+                           OverwriteQuestion overwrite, const SaveNameRule& rule) {
+  std::wstring startFolder = folder, startName = proposal;
+  for (;;) {
+    std::vector<wchar_t> buffer(kNameBuffer, L'\0');
+    startName.copy(buffer.data(), std::min(startName.size(), buffer.size() - 1));
+    std::wstring filter = DialogFilter();
+    OPENFILENAMEW ofn = DialogSetup(owner, startFolder, filter, buffer);
+    // The extension is the program's business (".txt" only for names without one).
+    ofn.lpstrDefExt = nullptr;
+    // The dialog's own overwrite question would concern the name as typed,
+    // not the one the program then writes.
+    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameW(&ofn)) return {};
+    std::wstring chosen = buffer.data();
+    std::wstring path = rule ? rule(chosen) : chosen;
+    if (overwrite == OverwriteQuestion::kNone || !FileExists(path)) return path;
+    std::string question = FormatMessageText("Файл \"%s\" уже существует.\nЗаменить его?", Utf8(path));
+    if (ShowMessage(owner, question, kCaptionWarning, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES)
+      return path;
+    startFolder = FolderOf(chosen);
+    startName = FileNameOf(chosen);
+  }
 }
 
 }  // namespace quillo

@@ -1,22 +1,24 @@
 #include "app/platform/file_io.h"
 
+#include <algorithm>
+#include <cwctype>
 #include <vector>
 
 #include "app/platform/ui_text.h"
 #include "app/platform/win_handles.h"
 
 namespace quillo {
-namespace {
 
-[[noreturn]] void Fail(std::string_view what, const std::wstring& path, DWORD code) {
+std::string FileErrorText(std::string_view what, const std::wstring& path, std::string_view reason) {
   std::string msg(what);
-  msg += " \"" + Utf8(path) + "\".";
-  std::string reason = SystemErrorText(code);
-  if (!reason.empty()) msg += "\n" + reason;
-  throw FileError(msg);
+  msg.append(" \"").append(Utf8(path)).append("\".");
+  if (!reason.empty()) msg.append("\n").append(reason);
+  return msg;
 }
 
-}  // namespace
+void ThrowFileError(std::string_view what, const std::wstring& path, DWORD code) {
+  throw FileError(FileErrorText(what, path, SystemErrorText(code)));
+}
 
 std::string SystemErrorText(DWORD code) {
   wchar_t* buf = nullptr;
@@ -44,80 +46,29 @@ bool FileExists(const std::wstring& path) {
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    throw FileError(FileErrorText("Не удалось открыть файл", path, kIsFolderReason));
   FileHandle f(CreateFileW(path.c_str(), GENERIC_READ,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!f) Fail("Не удалось открыть файл", path, GetLastError());
+  if (!f) ThrowFileError("Не удалось открыть файл", path, GetLastError());
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(f, &size)) Fail("Не удалось прочитать файл", path, GetLastError());
-  if (size.QuadPart > 0x7FFFFFFF) throw FileError("Файл \"" + Utf8(path) + "\" слишком велик для редактора.");
+  if (!GetFileSizeEx(f, &size)) ThrowFileError("Не удалось прочитать файл", path, GetLastError());
+  if (size.QuadPart > 0x7FFFFFFF)
+    throw FileError(FileErrorText("Не удалось открыть файл", path, "Файл больше 2 ГБ: редактор не может его показать."));
   std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
   size_t done = 0;
   while (done < bytes.size()) {
     DWORD got = 0;
     DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 24));
     if (!ReadFile(f, bytes.data() + done, want, &got, nullptr))
-      Fail("Не удалось прочитать файл", path, GetLastError());
+      ThrowFileError("Не удалось прочитать файл", path, GetLastError());
     if (got == 0) break;
     done += got;
   }
   bytes.resize(done);
   return bytes;
-}
-
-void WriteFileAtomically(const std::wstring& path, std::string_view bytes) {
-  const DWORD keep = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-  DWORD oldAttr = GetFileAttributesW(path.c_str());
-  bool existed = oldAttr != INVALID_FILE_ATTRIBUTES;
-  if (existed && (oldAttr & FILE_ATTRIBUTE_DIRECTORY)) Fail("Не удалось записать файл", path, ERROR_ACCESS_DENIED);
-
-  std::wstring folder = FolderOf(path);
-  if (folder.empty()) folder = L".";
-  std::wstring temp;
-  FileHandle f;
-  for (unsigned attempt = 0; attempt < 100 && !f; ++attempt) {
-    temp = folder + L"\\~quillo" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-           std::to_wstring(attempt) + L".tmp";
-    f.Reset(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!f && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
-      Fail("Не удалось записать файл", path, GetLastError());
-  }
-  if (!f) Fail("Не удалось записать файл", path, GetLastError());
-
-  auto abandon = [&](DWORD code) {
-    f.Reset();
-    DeleteFileW(temp.c_str());
-    Fail("Не удалось записать файл", path, code);
-  };
-  size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD put = 0;
-    DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 24));
-    if (!WriteFile(f, bytes.data() + done, want, &put, nullptr) || put == 0) abandon(GetLastError());
-    done += put;
-  }
-  if (!FlushFileBuffers(f)) abandon(GetLastError());
-  f.Reset();
-
-  if (existed) SetFileAttributesW(path.c_str(), oldAttr & ~keep);
-  if (!MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DWORD code = GetLastError();
-    if (existed) SetFileAttributesW(path.c_str(), oldAttr);
-    DeleteFileW(temp.c_str());
-    Fail("Не удалось записать файл", path, code);
-  }
-  DWORD newAttr = (existed ? (oldAttr & keep) : 0) | FILE_ATTRIBUTE_ARCHIVE;
-  SetFileAttributesW(path.c_str(), newAttr);
-}
-
-void AppendToFile(const std::wstring& path, std::string_view bytes) {
-  FileHandle f(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!f) Fail("Не удалось открыть файл", path, GetLastError());
-  DWORD put = 0;
-  if (!WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) || put != bytes.size())
-    Fail("Не удалось записать файл", path, GetLastError());
 }
 
 std::wstring ExtensionOf(const std::wstring& path) {
@@ -154,7 +105,8 @@ std::wstring LongFileName(const std::wstring& path) {
   if (path.size() > 2 && path[0] == L'\\' && path[1] == L'\\') return path;
   std::vector<wchar_t> full(32768);
   DWORD n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-  std::wstring abs = n ? std::wstring(full.data(), n) : path;
+  std::wstring abs = n && n < full.size() ? std::wstring(full.data(), n) : path;
+  if (abs.size() >= 2 && abs[1] == L':') abs[0] = static_cast<wchar_t>(towupper(abs[0]));
   // Rebuild component by component from the drive on.
   size_t pos = abs.find(L'\\');
   if (pos == std::wstring::npos) return abs;
@@ -162,11 +114,13 @@ std::wstring LongFileName(const std::wstring& path) {
   while (pos != std::wstring::npos && pos < abs.size()) {
     size_t next = abs.find(L'\\', pos + 1);
     std::wstring part = abs.substr(pos + 1, next == std::wstring::npos ? std::wstring::npos : next - pos - 1);
-    std::wstring probe = result + L"\\" + part;
-    WIN32_FIND_DATAW fd;
-    FindHandle h(FindFirstFileW(probe.c_str(), &fd));
-    std::wstring name;
-    if (h) name = fd.cFileName[0] ? fd.cFileName : fd.cAlternateFileName;
+    std::wstring name = part;
+    // Wildcards would make the look-up find some other file.
+    if (part.find_first_of(L"*?") == std::wstring::npos) {
+      WIN32_FIND_DATAW fd;
+      FindHandle h(FindFirstFileW((result + L"\\" + part).c_str(), &fd));
+      if (h) name = fd.cFileName[0] ? fd.cFileName : fd.cAlternateFileName;
+    }
     result += L"\\" + name;
     pos = next;
   }

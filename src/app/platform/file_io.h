@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/platform/error_box.h"
+#include "app/platform/file_write.h"
 
 namespace quillo {
 
@@ -18,14 +19,10 @@ class FileError : public UserError {
 bool FileExists(const std::wstring& path);
 std::string ReadFileBytes(const std::wstring& path);
 
-// Writes the whole content to a temporary file beside the target, flushes it
-// and only then puts it in the target's place, so that a failure midway never
-// destroys the previous file. The target's read-only, hidden and system
-// attributes are kept and the archive attribute is added.
-void WriteFileAtomically(const std::wstring& path, std::string_view bytes);
-
-// Appends to an existing file (the file must exist).
-void AppendToFile(const std::wstring& path, std::string_view bytes);
+// The file layer's message: `what` "<path>"., then the reason on a line of its own.
+std::string FileErrorText(std::string_view what, const std::wstring& path, std::string_view reason);
+[[noreturn]] void ThrowFileError(std::string_view what, const std::wstring& path, DWORD code);
+inline constexpr char kIsFolderReason[] = "Это папка, а не файл.";
 
 std::wstring ExtensionOf(const std::wstring& path);   // ".txt", or empty
 std::wstring FolderOf(const std::wstring& path);      // without the trailing backslash
@@ -33,7 +30,10 @@ std::wstring FileNameOf(const std::wstring& path);
 std::wstring ExeFolder();
 std::wstring ExePath();
 
-// Each component replaced by its long name; network paths stay as they are.
+// The full path with each component replaced by its long name as the file
+// system reports it; a component that cannot be looked up (missing, or in a
+// folder that cannot be listed) stays as written. The drive letter is upper
+// case. Network paths stay as they are.
 std::wstring LongFileName(const std::wstring& path);
 
 std::string SystemErrorText(DWORD code);

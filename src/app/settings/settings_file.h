@@ -6,14 +6,22 @@
 
 namespace quillo {
 
-// The program's own path with ".ini"; when that file does not exist, the
-// plain name "Quillo2.ini", found in the working directory.
+// The program's own path with ".ini" when that file exists; otherwise
+// "Quillo2.ini" in the working directory. Always a full path, decided once at
+// start-up, so that later changes of the working directory do not move it.
 std::wstring DecideSettingsFileName();
 
-// A missing or unreadable file gives an empty object.
-IniFile LoadSettingsFile(const std::wstring& path);
+struct SettingsFileRead {
+  IniFile ini;            // empty when the file is missing or unreadable
+  bool readable = true;   // false: the file exists but could not be read
+  std::string error;      // why, for the user (UTF-8)
+};
 
-// Written whole and atomically; throws FileError.
+// A missing file gives an empty object. A file held by another program for a
+// moment (an antivirus, a sync client) is tried again for about a second.
+SettingsFileRead LoadSettingsFile(const std::wstring& path);
+
+// Written whole; throws FileError.
 void SaveSettingsFile(const std::wstring& path, const IniFile& ini);
 
 }  // namespace quillo

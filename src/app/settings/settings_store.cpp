@@ -7,14 +7,18 @@ namespace quillo {
 
 void SettingsStore::Load() {
   fileName_ = DecideSettingsFileName();
-  ini_ = LoadSettingsFile(fileName_);
+  SettingsFileRead read = LoadSettingsFile(fileName_);
+  ini_ = std::move(read.ini);
+  readProblem_ = read.readable ? std::string() : read.error;
 }
 
 void SettingsStore::Save() {
   SaveSettingValues(ini_, values_);
+  // A file that could not be read at start-up is never overwritten.
+  if (!readProblem_.empty()) return;
   SharedFileLock lock(fileName_);
   if (!shared_.empty()) {
-    const IniFile disk = LoadSettingsFile(fileName_);
+    const IniFile disk = LoadSettingsFile(fileName_).ini;
     for (const SharedSection& section : shared_) section.merge(disk, ini_);
   }
   SaveSettingsFile(fileName_, ini_);

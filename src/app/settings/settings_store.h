@@ -17,11 +17,15 @@ class SettingsStore {
  public:
   // Chooses the file and reads it into memory; the values are not read yet.
   void Load();
-  // Writes the values into the file's image and the image to disk.
+  // Writes the values into the file's image and the image to disk; not when
+  // the file existed but could not be read (its content would be lost).
   // Throws FileError.
   void Save();
 
   const std::wstring& FileName() const { return fileName_; }
+  // Why the existing file could not be read (UTF-8); empty when it was read
+  // or did not exist. The program then runs on defaults and never writes it.
+  const std::string& ReadProblem() const { return readProblem_; }
 
   const SettingValues& Values() const { return values_; }
   // For changes that only SaveSettings writes; prefer Set.
@@ -73,6 +77,7 @@ class SettingsStore {
   void RereadField(const SettingField& field);
 
   std::wstring fileName_;
+  std::string readProblem_;
   IniFile ini_;
   SettingValues values_ = DefaultSettingValues();
   std::vector<SharedSection> shared_;

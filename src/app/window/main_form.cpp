@@ -116,8 +116,16 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_QUILLO_ACTIVATE:
       tray_.Activate();
       return 0;
+    case WM_QUERYENDSESSION:
+      // The save question as at exit; Cancel (or a failed save) refuses the
+      // end of the session.
+      return document_.AskToSaveChanges() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+      if (wp) EndSession();
+      return 0;
     case WM_QUILLO_SAVE:
-      actions_.Run(ActionId::FileSave);
+      // "Сохранить все": a document only viewed is not rewritten.
+      if (document_.Modified()) actions_.Run(ActionId::FileSave);
       return 0;
     case WM_QUILLO_RELOAD_BOOKMARKS:
       bookmarks_.Reload();
@@ -213,12 +221,7 @@ void MainForm::WireFeatures() {
 
 void MainForm::CloseProgram() {
   closing_ = true;
-  find_.StoreState();
-  CaretPos caret = editor_.GetCaretPos();
-  settings_.Set(&SettingValues::file_name, Utf8ToWin1251(Utf8(document_.FileName())));
-  settings_.Set(&SettingValues::caret_pos_x, caret.column);
-  settings_.Set(&SettingValues::caret_pos_y, caret.line);
-  StoreWindowPlacement(ctx_);
+  StoreSessionState();
   RedrawFreeze freeze(editor_.Control());
   bool closed = false;
   try {
@@ -233,6 +236,12 @@ void MainForm::CloseProgram() {
     return;
   }
   ShowWindow(hwnd_, SW_HIDE);
+  WriteFilesAtEnd();
+  DestroyWindow(hwnd_);
+}
+
+// The settings file (with the recent files) and the bookmarks.
+void MainForm::WriteFilesAtEnd() {
   try {
     settings_.Save();
   } catch (const FileError& e) {
@@ -240,7 +249,28 @@ void MainForm::CloseProgram() {
                 MB_OK | MB_ICONWARNING);
   }
   bookmarks_.SaveAtExit();
-  DestroyWindow(hwnd_);
+}
+
+// What the settings keep of the window and its document at the end.
+void MainForm::StoreSessionState() {
+  find_.StoreState();
+  CaretPos caret = editor_.GetCaretPos();
+  settings_.Set(&SettingValues::file_name, Utf8ToWin1251(Utf8(document_.FileName())));
+  settings_.Set(&SettingValues::caret_pos_x, caret.column);
+  settings_.Set(&SettingValues::caret_pos_y, caret.line);
+  StoreWindowPlacement(ctx_);
+}
+
+// The session ends (log-off, shut-down, restart) after WM_QUERYENDSESSION was
+// answered; the system may end the process as soon as this returns.
+void MainForm::EndSession() {
+  closing_ = true;
+  StoreSessionState();
+  // The save question was answered then; the document closes without another
+  // (the recent files take it, the plug-ins hear of it).
+  editor_.SetModified(false);
+  Guarded(hwnd_, [this] { return document_.Close(); }, false);
+  WriteFilesAtEnd();
 }
 
 void MainForm::FileSaveExit() {

@@ -74,6 +74,7 @@ class MainForm : public WindowBase {
   void CreateBars();
   void OpenStartupDocument();
   void AskToCreateMissingFile(const std::wstring& path);
+  void ReportUnreadableSettings();
 
   // Every feature binds its actions, keys and events.
   void WireFeatures();
@@ -81,6 +82,9 @@ class MainForm : public WindowBase {
   bool OnNotify(NMHDR& header, LRESULT& result);
   void ShowEditorMenu(LPARAM screenPoint);
   void FileSaveExit();
+  void StoreSessionState();
+  void WriteFilesAtEnd();
+  void EndSession();
 
   SettingsStore settings_;
   MyRichEdit editor_;

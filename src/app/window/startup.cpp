@@ -7,6 +7,7 @@
 #include "app/platform/message_box.h"
 #include "app/platform/ui_text.h"
 #include "app/platform/win_handles.h"
+#include "app/platform/window_base.h"
 #include "app/settings/settings_apply.h"
 #include "app/window/main_form.h"
 
@@ -64,20 +65,40 @@ bool MainForm::StartUp(const std::vector<std::u16string>& args) {
   UpdateWindow(hwnd_);
   SetForegroundWindow(hwnd_);
   SetFocus(editor_.Handle());
-  OpenStartupDocument();
+  if (!settings_.ReadProblem().empty()) ReportUnreadableSettings();
+  // A file that cannot be opened is reported; the program goes on with an
+  // empty document.
+  try {
+    OpenStartupDocument();
+  } catch (...) {
+    if (document_.FileName().empty()) document_.ReleaseLock();
+    ReportCurrentException(hwnd_);
+  }
   status_.Update();
   return true;
+}
+
+void MainForm::ReportUnreadableSettings() {
+  std::string text = settings_.ReadProblem() +
+                     "\n\nНастройки не прочитаны: программа работает с настройками по умолчанию "
+                     "и не будет перезаписывать этот файл.";
+  ShowMessage(hwnd_, text, kCaptionWarning, MB_OK | MB_ICONWARNING);
 }
 
 // A file already open in another window of the program: that window is
 // brought forward and this process ends without a window of its own.
 bool MainForm::ApplyInstanceRule() {
   if (start_.request != StartRequest::kFile || !ExistsU16(start_.path)) return true;
-  std::wstring path = FromU16(start_.path);
+  // Named like the lock of the window that opened the file: relative, short,
+  // forward-slash and differently cased paths all name the same lock.
+  std::wstring path = LongFileName(FromU16(start_.path));
   if (document_.TakeLock(path)) return true;
-  std::wstring title = document_.TitleFor(LongFileName(path));
-  HWND other = FindWindowW(nullptr, title.c_str());
+  HWND other = FindWindowW(nullptr, document_.TitleFor(path).c_str());
   if (!other || other == hwnd_) return true;
+  // Without this Windows only flashes the other window's task-bar button.
+  DWORD otherProcess = 0;
+  GetWindowThreadProcessId(other, &otherProcess);
+  AllowSetForegroundWindow(otherProcess);
   PostMessageW(other, WM_QUILLO_ACTIVATE, 0, 0);
   return false;
 }
@@ -112,6 +133,9 @@ void MainForm::OpenStartupDocument() {
     case StartRequest::kFile:
     case StartRequest::kOpenHere: {
       std::wstring path = FromU16(start_.path);
+      DWORD attributes = GetFileAttributesW(path.c_str());
+      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw FileError(FileErrorText("Не удалось открыть файл", path, kIsFolderReason));
       if (FileExists(path)) {
         document_.Open(path);
         PutCaretAtSavedPosition(ctx_, recent_, bookmarks_);
@@ -138,9 +162,9 @@ void MainForm::OpenStartupDocument() {
 void MainForm::AskToCreateMissingFile(const std::wstring& path) {
   std::string text = FormatMessageText("Файл \"%s\" не существует. Создать новый с таким именем?", Utf8(path));
   if (ShowMessage(hwnd_, text, kCaptionWarning, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-  std::wstring written = document_.Write(path);
+  document_.Write(path);
   document_.New();
-  document_.Open(written);
+  document_.Open(path);
 }
 
 }  // namespace quillo
