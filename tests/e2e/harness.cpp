@@ -72,6 +72,17 @@ std::vector<HWND> FindWindows(DWORD pid, const std::wstring& cls, const std::wst
   return q.found;
 }
 
+void DeleteTree(const std::wstring& folder) {
+  std::wstring from = folder + L'\0';
+  SHFILEOPSTRUCTW op{};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+  SHFileOperationW(&op);
+}
+
+}  // namespace
+
 void RunXdotool(const std::wstring& args) {
   std::wstring cmd = L"/usr/bin/xdotool " + args;
   STARTUPINFOW si{};
@@ -84,17 +95,6 @@ void RunXdotool(const std::wstring& args) {
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
 }
-
-void DeleteTree(const std::wstring& folder) {
-  std::wstring from = folder + L'\0';
-  SHFILEOPSTRUCTW op{};
-  op.wFunc = FO_DELETE;
-  op.pFrom = from.c_str();
-  op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-  SHFileOperationW(&op);
-}
-
-}  // namespace
 
 std::wstring W(std::string_view utf8) {
   std::u16string s = Utf8ToUtf16(utf8);

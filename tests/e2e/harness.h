@@ -111,6 +111,10 @@ class Quillo {
 // Main windows of every quillo process (by class), visible ones only.
 std::vector<HWND> AllVisibleMainWindows();
 
+// Runs xdotool with these arguments and waits for it (keys go to the window
+// that has the focus; under bare Xvfb the focus follows the pointer).
+void RunXdotool(const std::wstring& args);
+
 // Clipboard (Unicode text, UTF-8 here).
 void SetClipboardText(std::string_view utf8);
 std::string ClipboardText();

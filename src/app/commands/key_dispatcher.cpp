@@ -24,7 +24,8 @@ bool KeyDispatcher::Handle(UINT key, std::uint8_t mods) {
   if (auto effect = keyMap_.WindowKeyFor(static_cast<int>(key), mods)) {
     auto it = windowKeys_.find(*effect);
     if (it == windowKeys_.end()) return false;
-    if (it->second) it->second();
+    if (it->second.when && !it->second.when()) return false;
+    if (it->second.run) it->second.run();
     return true;
   }
   return false;

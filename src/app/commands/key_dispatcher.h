@@ -29,7 +29,12 @@ class KeyDispatcher {
   // What a window key does; a key whose effect has no handler goes on to
   // the control.
   void OnWindowKey(WindowKeyEffect effect, std::function<void()> handler) {
-    windowKeys_[effect] = std::move(handler);
+    windowKeys_[effect] = {std::move(handler), {}};
+  }
+  // A window key that acts only while `when` holds; otherwise it goes on to
+  // the control (Space pages down only in read-only mode).
+  void OnWindowKey(WindowKeyEffect effect, std::function<void()> handler, std::function<bool()> when) {
+    windowKeys_[effect] = {std::move(handler), std::move(when)};
   }
   // Offered every key first (the find panel's keys); modifiers as in
   // core/shortcut.h.
@@ -46,7 +51,11 @@ class KeyDispatcher {
  private:
   ActionRegistry& actions_;
   KeyMap keyMap_;
-  std::map<WindowKeyEffect, std::function<void()>> windowKeys_;
+  struct WindowKeyHandler {
+    std::function<void()> run;
+    std::function<bool()> when;  // empty: always
+  };
+  std::map<WindowKeyEffect, WindowKeyHandler> windowKeys_;
   std::function<KeyRoute(UINT, std::uint8_t)> preview_;
   std::function<void()> afterAction_;
 };

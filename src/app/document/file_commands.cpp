@@ -16,6 +16,7 @@
 #include "app/platform/file_io.h"
 #include "app/platform/message_box.h"
 #include "app/platform/ui_text.h"
+#include "app/platform/window_broadcast.h"
 #include "app/window/status_view.h"
 #include "core/nul_bytes.h"
 
@@ -34,13 +35,6 @@ std::string WithCrLf(std::string_view text) {
     if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) out.push_back('\n');
   }
   return out;
-}
-
-BOOL CALLBACK PostSaveToProgramWindow(HWND hwnd, LPARAM) {
-  wchar_t caption[512] = {};
-  GetWindowTextW(hwnd, caption, 512);
-  if (wcsstr(caption, kBroadcastCaption)) PostMessageW(hwnd, WM_QUILLO_SAVE, 0, 0);
-  return TRUE;
 }
 
 void OpenInNewProcess(HWND owner, const std::wstring& path) {
@@ -154,7 +148,7 @@ void FileCommands::AppendTo() {
   AppendToFile(path, "\r\n" + ctx_.editor.GetText());
 }
 
-void FileCommands::SaveAll() { EnumWindows(PostSaveToProgramWindow, 0); }
+void FileCommands::SaveAll() { BroadcastToWindows({kBroadcastCaption, WM_QUILLO_SAVE}); }
 
 void FileCommands::Delete() {
   // The list of paths ends with an empty one.

@@ -115,11 +115,18 @@ class MyRichEdit : public WindowBase {
   void ClearSelection();
 
   void SetReadOnly(bool readOnly);
+  bool ReadOnly() const { return readOnly_; }
+  // Keeps the text, selection, top of the view and modified flag. Above
+  // kRewrapByStreamAbove characters the text is streamed in again with the
+  // new setting; the control's own undo steps go with that, the program's
+  // own undo step stays.
   void SetWordWrap(bool wrap);
   bool WordWrap() const { return wordWrap_; }
-  void SetColor(COLORREF color);
-  // The background shown: the colour set last, else the system's window colour.
+  // Both scroll bars shown (as the wrap setting allows) or none.
+  void SetScrollBars(bool on);
+  // The background colour: the last one set, else the system's window colour.
   COLORREF Color() const { return hasColor_ ? color_ : GetSysColor(COLOR_WINDOW); }
+  void SetColor(COLORREF color);
   void SetFont(const std::wstring& name, int pointSize, bool bold, bool italic, bool underline,
                bool strikeout, COLORREF color, BYTE charset);
   // The text's font as last set (face, size in twips, effects, charset).
@@ -163,6 +170,7 @@ class MyRichEdit : public WindowBase {
   static constexpr int kRecreateAbove = 16 * 1024;
   static constexpr size_t kUndoableInsertLimit = 4 * 1024;
   static constexpr size_t kUndoableDeleteLimit = 64 * 1024;
+  static constexpr int kRewrapByStreamAbove = 64 * 1024;
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -174,6 +182,7 @@ class MyRichEdit : public WindowBase {
   bool CreateControl(HWND parent, RECT bounds);
   void RecreateEmpty();
   void StreamIn(std::u16string_view controlForm);
+  void RewrapByStream();
   void ReplaceRange(std::string oldText, int start, int end, std::string_view text);
   std::string TextRange(int start, int end) const;
   void Notify(void (EditorEvents::*event)());
@@ -193,6 +202,7 @@ class MyRichEdit : public WindowBase {
   bool overwrite_ = false;
   bool readOnly_ = false;
   bool wordSelection_ = false;
+  bool scrollBars_ = true;
   bool hasColor_ = false;
   COLORREF color_ = 0;
   CHARFORMAT2W charFormat_{};

@@ -177,6 +177,15 @@ void RichEditControl::SetWordWrap(bool wrap) {
   SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
+// Wine's control takes EM_SHOWSCROLLBAR for a bar it already counts as hidden
+// as nothing to do, even when a style change has shown the bar again.
+void RichEditControl::ShowScrollBars(bool on, bool wordWrap) {
+  SendMessageW(hwnd_, EM_SHOWSCROLLBAR, SB_VERT, on ? TRUE : FALSE);
+  SendMessageW(hwnd_, EM_SHOWSCROLLBAR, SB_HORZ, on && !wordWrap ? TRUE : FALSE);
+  ShowScrollBar(hwnd_, SB_VERT, on ? TRUE : FALSE);
+  ShowScrollBar(hwnd_, SB_HORZ, on && !wordWrap ? TRUE : FALSE);
+}
+
 void RichEditControl::SetAutoUrlDetect(bool on) { SendMessageW(hwnd_, EM_AUTOURLDETECT, on ? TRUE : FALSE, 0); }
 
 void RichEditControl::SetAutoWordSelection(bool on) {

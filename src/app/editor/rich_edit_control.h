@@ -72,6 +72,8 @@ class RichEditControl {
   // |height| of the default font in screen pixels.
   int FontHeightPixels() const;
   void SetWordWrap(bool wrap);
+  // EM_SHOWSCROLLBAR for both bars; the horizontal one only without wrap.
+  void ShowScrollBars(bool on, bool wordWrap);
   void SetAutoUrlDetect(bool on);
   void SetAutoWordSelection(bool on);
   void SetRedraw(bool on);  // WM_SETREDRAW; turning it on repaints

@@ -9,9 +9,7 @@
 #include "app/settings/settings_store.h"
 
 namespace quillo {
-namespace {
-
-void ApplyFont(MyRichEdit& editor, const FontSetting& font) {
+void ApplyEditorFont(MyRichEdit& editor, const FontSetting& font) {
   std::wstring name = font.name.empty() ? L"Courier New" : WideFromWin1251(font.name);
   int size = font.size > 0 ? font.size : 12;
   editor.SetFont(name, size, font.style & kFontBold, font.style & kFontItalic,
@@ -19,15 +17,13 @@ void ApplyFont(MyRichEdit& editor, const FontSetting& font) {
                  static_cast<BYTE>(font.charset));
 }
 
-}  // namespace
-
 void ApplySettings(AppContext& ctx, bool withBackground) {
   SettingsStore& settings = ctx.settings;
   // The editor's present colour is the one applied last.
   settings.ReadValues(withBackground, settings.Values().background);
   const SettingValues& values = settings.Values();
   MyRichEdit& editor = ctx.editor;
-  ApplyFont(editor, values.font);
+  ApplyEditorFont(editor, values.font);
   if (withBackground) editor.SetColor(values.background);
   editor.SetWordWrap(values.word_wrap);
   editor.SetAutoURLDetect(values.url_detect);

@@ -4,6 +4,11 @@
 namespace quillo {
 
 struct AppContext;
+struct FontSetting;
+class MyRichEdit;
+
+// The editor takes a font as its settings section stores it.
+void ApplyEditorFont(MyRichEdit& editor, const FontSetting& font);
 
 // Reads the values from the settings file's image and applies them; the
 // background colour only with withBackground (at start-up).

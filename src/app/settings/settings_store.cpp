@@ -29,6 +29,33 @@ void SettingsStore::ReadValues(bool withBackground, Color editorBackground) {
   LoadSettingValues(ini_, values_, withBackground, editorBackground);
 }
 
+namespace {
+
+constexpr std::string_view kCustomColorsSection = "CustomColors";
+
+// The table's keys of the section, "ColorA" to "ColorP" in order.
+template <typename Visit>
+void ForEachCustomColorKey(Visit visit) {
+  size_t index = 0;
+  for (const SettingKey& entry : SettingsTable())
+    if (entry.section == kCustomColorsSection && index < 16) visit(index++, entry);
+}
+
+}  // namespace
+
+std::array<Color, 16> SettingsStore::CustomColors() const {
+  std::array<Color, 16> colors{};
+  ForEachCustomColorKey([&](size_t i, const SettingKey& entry) {
+    colors[i] = ReadColor(ini_, entry.section, entry.key, SettingToColor(entry.default_text));
+  });
+  return colors;
+}
+
+void SettingsStore::SetCustomColors(const std::array<Color, 16>& colors) {
+  ForEachCustomColorKey(
+      [&](size_t i, const SettingKey& entry) { WriteColor(ini_, entry.section, entry.key, colors[i]); });
+}
+
 void SettingsStore::WriteNowIfTableSays(const SettingField& field) {
   for (const SettingKey& entry : SettingsTable()) {
     if (entry.field != field) continue;

@@ -3,6 +3,7 @@
 // memory, and the values the program works with. The rest of the program reads
 // and changes SettingValues only; a value the table says is written at once
 // (or by the exit sequence) is put into the file's image here, as it changes.
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -49,6 +50,11 @@ class SettingsStore {
   // placement keep their present values where the file has none).
   void ReadValues(bool withBackground, Color editorBackground);
   void ResetToDefaults() { values_ = DefaultSettingValues(); }
+
+  // The colour dialog's sixteen custom colours, section "CustomColors",
+  // written at once.
+  std::array<Color, 16> CustomColors() const;
+  void SetCustomColors(const std::array<Color, 16>& colors);
 
   // Whole sections kept by their own features (histories, recent files).
   IniFile& Ini() { return ini_; }

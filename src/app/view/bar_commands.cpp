@@ -31,6 +31,12 @@ void BarCommands::Bind(ActionRegistry& actions) {
         },
         [this, toggle] { return ActionState::Checked(ctx_.settings.Values().*toggle.value); });
   }
+  actions.BindCommand(CommandId::ToolBarCustomize, [this](int) { toolBar_.Customize(); });
+  actions.BindCommand(CommandId::ToolBarSave, [this](int) { toolBar_.SaveLayout(); });
+  actions.BindCommand(CommandId::ToolBarRestore, [this](int) {
+    toolBar_.RestoreLayout();
+    ctx_.layout.Relayout();
+  });
 }
 
 void BarCommands::ToggleBoth() {

@@ -1,5 +1,6 @@
 #pragma once
-// The view commands that show or hide the tool bar and the status bar.
+// The view commands that show or hide the tool bar and the status bar, and
+// the tool bar's customisation and its saved button layout.
 #include <windows.h>
 
 namespace quillo {

@@ -58,8 +58,24 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (LRESULT result = 0; messages_.Handle(msg, wp, lp, result)) return result;
   switch (msg) {
     case WM_SIZE:
+      if (wp == SIZE_MINIMIZED) {
+        tray_.OnMinimized();
+        return 0;
+      }
       layout_.Relayout();
       status_.Update();
+      return 0;
+    case WM_DROPFILES:
+      droppedFiles_.OnDrop(reinterpret_cast<HDROP>(wp));
+      return 0;
+    case WM_TIMER:
+      if (wp == ReadOnlyMode::kCaretTimer) {
+        readOnly_.OnTimer();
+        return 0;
+      }
+      break;
+    case WM_QUILLO_TRAY:
+      tray_.OnIconMessage(lp);
       return 0;
     case WM_SETFOCUS:
       if (editor_.Handle()) SetFocus(editor_.Handle());
@@ -104,6 +120,9 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (LRESULT result = 0; OnNotify(*const_cast<NMHDR*>(header), result)) return result;
       break;
     }
+    case WM_QUILLO_ACTIVATE:
+      tray_.Activate();
+      return 0;
     case WM_QUERYENDSESSION:
       // The save question as at exit; Cancel (or a failed save) refuses the
       // end of the session.
@@ -169,6 +188,14 @@ void MainForm::WireFeatures() {
   find_.Bind(actions_);
   goTo_.Bind(actions_);
   bars_.Bind(actions_);
+  wordWrap_.Bind(actions_);
+  fonts_.Bind(actions_);
+  background_.Bind(actions_);
+  fullScreen_.Bind(actions_);
+  readOnly_.Bind(actions_);
+  newWindows_.Bind(actions_);
+  fileShell_.Bind(actions_);
+  tray_.Bind(actions_);
   help_.Bind(actions_);
   clipboard_.Bind(actions_);
   marks_.Bind(actions_);
@@ -193,6 +220,9 @@ void MainForm::WireFeatures() {
   keys_.OnWindowKey(WindowKeyEffect::InsertDateAndTime, [this] { text_.InsertDateAndTime(); });
   keys_.OnWindowKey(WindowKeyEffect::Swallow, {});
   keys_.OnWindowKey(WindowKeyEffect::ToggleBothBars, [this] { bars_.ToggleBoth(); });
+  keys_.OnWindowKey(WindowKeyEffect::MinimizeToTray, [this] { tray_.MinimizeToTray(true); });
+  keys_.OnWindowKey(WindowKeyEffect::PageDownInReadOnly, [this] { readOnly_.PageDown(); },
+                    [this] { return readOnly_.On(); });
 }
 
 // ---- exit ----

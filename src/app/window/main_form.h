@@ -31,7 +31,16 @@
 #include "app/plugins/plug_ins.h"
 #include "app/settings/settings_store.h"
 #include "app/text/text_commands.h"
+#include "app/shell/dropped_files.h"
+#include "app/shell/file_shell_commands.h"
+#include "app/shell/new_windows.h"
+#include "app/shell/tray.h"
+#include "app/view/background_commands.h"
 #include "app/view/bar_commands.h"
+#include "app/view/font_commands.h"
+#include "app/view/full_screen.h"
+#include "app/view/read_only_mode.h"
+#include "app/view/word_wrap_command.h"
 #include "app/window/editor_event_router.h"
 #include "app/window/icons.h"
 #include "app/window/menus.h"
@@ -99,6 +108,15 @@ class MainForm : public WindowBase {
   FindCommands find_{ctx_};
   GoToCommands goTo_{ctx_};
   BarCommands bars_{ctx_, toolBar_};
+  WordWrapCommand wordWrap_{ctx_};
+  FontCommands fonts_{ctx_};
+  BackgroundCommands background_{ctx_};
+  FullScreen fullScreen_{ctx_, toolBar_};
+  ReadOnlyMode readOnly_{ctx_};
+  NewWindowCommands newWindows_{ctx_};
+  FileShellCommands fileShell_{ctx_};
+  DroppedFiles droppedFiles_{ctx_};
+  Tray tray_{ctx_};
   HelpCommands help_{ctx_};
   PositionMarkKeys marks_{ctx_};
   ClipboardCommands clipboard_{ctx_};

@@ -36,6 +36,13 @@ std::string_view ButtonHint(const ToolButton& button) {
   return button.hint.empty() ? GetAction(button.action).hint : button.hint;
 }
 
+// Where "Сохранить" and "Восстановить" keep the button layout.
+TBSAVEPARAMSW LayoutKey() {
+  static const wchar_t kSubKey[] = L"Quillo";
+  static const wchar_t kValue[] = L"";
+  return TBSAVEPARAMSW{HKEY_CURRENT_USER, kSubKey, kValue};
+}
+
 const ToolButton* ButtonByCommand(int commandId) {
   for (const ToolButton& button : ToolBarButtons())
     if (!button.separator && button.CommandId() == commandId) return &button;
@@ -51,7 +58,7 @@ bool ToolBar::Create(HWND parent, const Icons& icons, const ActionRegistry& acti
   menus_ = &menus;
   HWND hwnd = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                           WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_LIST |
-                              TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
+                              TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | CCS_ADJUSTABLE,
                           0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return false;
   Subclass(hwnd);
@@ -60,8 +67,7 @@ bool ToolBar::Create(HWND parent, const Icons& icons, const ActionRegistry& acti
                TBSTYLE_EX_DRAWDDARROWS | TBSTYLE_EX_MIXEDBUTTONS);
   SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(icons.ImageList()));
 
-  // Button texts must outlive TB_ADDBUTTONS only until it returns.
-  std::vector<std::wstring> texts;
+  std::vector<std::wstring>& texts = texts_;
   std::vector<TBBUTTON> buttons;
   texts.reserve(ToolBarButtons().size());
   for (const ToolButton& button : ToolBarButtons()) {
@@ -84,6 +90,8 @@ bool ToolBar::Create(HWND parent, const Icons& icons, const ActionRegistry& acti
     buttons.push_back(tb);
   }
   SendMessageW(hwnd_, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+  for (const TBBUTTON& button : buttons)
+    if (!(button.fsStyle & BTNS_SEP)) buttons_.push_back(button);
   SendMessageW(hwnd_, TB_AUTOSIZE, 0, 0);
   SIZE size{};
   SendMessageW(hwnd_, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
@@ -166,8 +174,66 @@ void ToolBar::ShowHints(bool on) {
     SendMessageW(tips, TTM_ACTIVATE, on ? TRUE : FALSE, 0);
 }
 
+void ToolBar::Customize() {
+  if (hwnd_) SendMessageW(hwnd_, TB_CUSTOMIZE, 0, 0);
+}
+
+void ToolBar::SaveLayout() {
+  if (!hwnd_) return;
+  TBSAVEPARAMSW key = LayoutKey();
+  SendMessageW(hwnd_, TB_SAVERESTOREW, TRUE, reinterpret_cast<LPARAM>(&key));
+}
+
+void ToolBar::RestoreLayout() {
+  if (!hwnd_) return;
+  TBSAVEPARAMSW key = LayoutKey();
+  SendMessageW(hwnd_, TB_SAVERESTOREW, FALSE, reinterpret_cast<LPARAM>(&key));
+  UpdateButtons();
+}
+
+bool ToolBar::OnCustomizeNotify(NMHDR& header, LRESULT& result) {
+  switch (header.code) {
+    case TBN_QUERYINSERT:
+    case TBN_QUERYDELETE:
+      result = TRUE;
+      return true;
+    case TBN_INITCUSTOMIZE:
+      result = TBNRF_HIDEHELP;
+      return true;
+    case TBN_RESTORE: {
+      // A restored entry without a command is one of the bar's separators;
+      // Wine hands it over as a button without an image and drops it.
+      auto& restore = reinterpret_cast<NMTBRESTORE&>(header);
+      if (restore.iItem >= 0 && restore.tbButton.idCommand == 0) {
+        restore.tbButton.fsStyle = BTNS_SEP;
+        restore.tbButton.iBitmap = 0;
+      }
+      result = 0;
+      return true;
+    }
+    case TBN_GETBUTTONINFOW: {
+      // The dialog and a restored layout ask for the buttons one by one.
+      auto& info = reinterpret_cast<NMTOOLBARW&>(header);
+      if (info.iItem < 0 || static_cast<size_t>(info.iItem) >= buttons_.size()) {
+        result = FALSE;
+        return true;
+      }
+      info.tbButton = buttons_[static_cast<size_t>(info.iItem)];
+      if (info.pszText && info.cchText > 0) {
+        auto it = hints_.find(info.tbButton.idCommand);
+        lstrcpynW(info.pszText, it != hints_.end() ? it->second.c_str() : L"", info.cchText);
+      }
+      result = TRUE;
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
 bool ToolBar::OnNotify(NMHDR& header, LRESULT& result) {
   if (!hwnd_) return false;
+  if (header.hwndFrom == hwnd_ && OnCustomizeNotify(header, result)) return true;
   if (header.hwndFrom == hwnd_ && header.code == TBN_DROPDOWN) {
     const auto& down = reinterpret_cast<const NMTOOLBARW&>(header);
     const ToolButton* button = ButtonByCommand(down.iItem);

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "app/commands/action_registry.h"
 #include "app/window/icons.h"
@@ -31,6 +32,12 @@ class ToolBar : public WindowBase {
   // Setting "ShowHint": the buttons' tool tips on or off.
   void ShowHints(bool on);
 
+  // The system's customisation dialog; the button layout saved to or
+  // restored from the registry (HKEY_CURRENT_USER, key "Quillo").
+  void Customize();
+  void SaveLayout();
+  void RestoreLayout();
+
   // WM_NOTIFY from the tool bar or its hint window; false when not ours.
   bool OnNotify(NMHDR& header, LRESULT& result);
 
@@ -38,6 +45,8 @@ class ToolBar : public WindowBase {
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  bool OnCustomizeNotify(NMHDR& header, LRESULT& result);
+
   HWND parent_ = nullptr;
   const ActionRegistry* actions_ = nullptr;
   WindowMenus* menus_ = nullptr;
@@ -49,6 +58,10 @@ class ToolBar : public WindowBase {
   int fittedHeight_ = 0;
   std::unordered_map<int, std::wstring> hints_;  // by command id
   std::wstring liveHint_;
+  // Every button the bar can hold, for the customisation dialog and the
+  // restored layout; texts_ holds their strings.
+  std::vector<TBBUTTON> buttons_;
+  std::vector<std::wstring> texts_;
 };
 
 }  // namespace quillo
