@@ -352,6 +352,21 @@ void Quillo::Kill() {
 
 std::vector<HWND> AllVisibleMainWindows() { return FindWindows(0, L"TQuilloMainForm", L"", true); }
 
+std::vector<HWND> OtherMainWindows(const Quillo& q) {
+  std::vector<HWND> others;
+  for (HWND h : AllVisibleMainWindows()) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid != q.Pid()) others.push_back(h);
+  }
+  return others;
+}
+
+void CloseWindowsOf(const std::vector<HWND>& windows) {
+  for (HWND h : windows) PostMessageW(h, WM_CLOSE, 0, 0);
+  for (HWND h : windows) WaitUntil([&] { return !IsWindow(h); }, 10s);
+}
+
 void SetClipboardText(std::string_view utf8) {
   std::wstring text = W(utf8);
   for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);

@@ -110,6 +110,10 @@ class Quillo {
 
 // Main windows of every quillo process (by class), visible ones only.
 std::vector<HWND> AllVisibleMainWindows();
+// Main windows of other processes than q's (windows q started).
+std::vector<HWND> OtherMainWindows(const Quillo& q);
+// Closes the windows and waits for them to go.
+void CloseWindowsOf(const std::vector<HWND>& windows);
 
 // Runs xdotool with these arguments and waits for it (keys go to the window
 // that has the focus; under bare Xvfb the focus follows the pointer).
