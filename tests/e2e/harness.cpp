@@ -391,4 +391,25 @@ std::string ClipboardText() {
   return result;
 }
 
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+bool ExitAsked(Quillo& q) {
+  q.Post(WM_CLOSE);
+  bool asked = false;
+  WaitUntil([&] {
+    if (HWND box = q.WaitForMessageBox("Внимание", 0ms)) {
+      asked = true;
+      Quillo::Press(box, IDNO);
+    }
+    return !q.Running();
+  });
+  return asked;
+}
+
+void EscapeAndDiscard(Quillo& q) {
+  q.Keys("Escape");
+  if (HWND box = q.WaitForMessageBox("Внимание", 3s)) Quillo::Press(box, IDNO);
+  EXPECT_TRUE(q.WaitForExit());
+}
+
 }  // namespace quillo::e2e

@@ -128,6 +128,14 @@ std::string U8(std::wstring_view wide);
 // Windows-1251 bytes from UTF-8, for document content.
 std::string Cp1251(std::string_view utf8);
 
+// A path in quotes, as a command line wants it.
+std::wstring Quoted(const std::wstring& path);
+// Ends the program by closing its window, answering "No" to the save
+// question when it comes; gives whether it came.
+bool ExitAsked(Quillo& q);
+// Ends the program with Esc, answering "No" to the save question.
+void EscapeAndDiscard(Quillo& q);
+
 // Polls until pred() holds; false on time-out.
 template <typename Pred>
 bool WaitUntil(Pred pred, Duration timeout = kDefaultWait) {
