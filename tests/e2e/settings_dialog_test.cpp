@@ -46,10 +46,18 @@ std::vector<HWND> Controls(HWND dialog, std::string_view caption) {
       reinterpret_cast<LPARAM>(&query));
   return query.found;
 }
-HWND Control(HWND dialog, std::string_view caption, size_t index = 0) {
+HWND Control(HWND dialog, std::string_view caption) {
   std::vector<HWND> found = Controls(dialog, caption);
-  EXPECT_GT(found.size(), index) << "no control " << caption;
-  return found.size() > index ? found[index] : nullptr;
+  EXPECT_EQ(found.size(), 1u) << "no single control " << caption;
+  return found.empty() ? nullptr : found.front();
+}
+// A radio button of a group: the first control after the group box with
+// that caption.
+HWND InGroup(HWND dialog, std::string_view group, std::string_view caption) {
+  for (HWND h = GetWindow(Control(dialog, group), GW_HWNDNEXT); h; h = GetWindow(h, GW_HWNDNEXT))
+    if (WithoutAmpersands(Text(h)) == W(caption)) return h;
+  ADD_FAILURE() << caption << " not in " << group;
+  return nullptr;
 }
 // The box that follows its label.
 HWND Edit(HWND dialog, std::string_view label) { return GetWindow(Control(dialog, label), GW_HWNDNEXT); }
@@ -60,6 +68,15 @@ void SetChecked(HWND button, bool on) { SendMessageW(button, BM_SETCHECK, on ? B
 void Click(HWND button) { PostMessageW(GetParent(button), WM_COMMAND, GetDlgCtrlID(button), reinterpret_cast<LPARAM>(button)); }
 bool ListChecked(HWND list, int item) {
   return (SendMessageW(list, LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+}
+
+// Keys reach the window under the pointer (bare Xvfb); the dialog is
+// centred on the main window.
+void PointAt(HWND window) {
+  RECT rc{};
+  GetWindowRect(window, &rc);
+  RunXdotool(L"mousemove --sync " + std::to_wstring((rc.left + rc.right) / 2) + L" " +
+             std::to_wstring((rc.top + rc.bottom) / 2));
 }
 
 HWND OpenDialog(Quillo& q) {
@@ -93,11 +110,22 @@ void ForgetUserClass(const std::wstring& key) {
   RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\Classes\\" + key).c_str());
 }
 
+std::wstring StandInExe() {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring path = self;
+  return path.substr(0, path.find_last_of(L'\\')) + L"\\quillo_command_line_standin.exe";
+}
+
 TEST(SettingsDialog, FilledFromTheFileAndWrittenBackOnOk) {
   Scratch scratch("options");
+  CreateDirectoryW(scratch.Path(L"file manager").c_str(), nullptr);
+  const std::wstring manager = scratch.Path(L"file manager\\fm.exe");
+  ASSERT_TRUE(CopyFileW(StandInExe().c_str(), manager.c_str(), FALSE));
+  const std::string managerSetting = "\"" + U8(manager) + "\"";
   scratch.WriteSettings(
       "[Options]\r\nAutoSave=1\r\nMRU=9\r\nDefCoding=KOI\r\nSaveCoding=DOS\r\nSaveSetCoding=0\r\nTitleType=2\r\n"
-      "FileManager=fm.exe\r\nClipbrd+=0\r\nFSMenu=1\r\nStartOpenFile=0\r\n" +
+      "Clipbrd+=0\r\nFSMenu=1\r\nStartOpenFile=0\r\n" + Cp1251("FileManager=" + managerSetting + "\r\n") +
       Cp1251("DefFileName=x.txt\r\n") + "[ReadOnly]\r\nBackground=$102030\r\nEnableOptions=1\r\n");
   scratch.WriteFile(L"quillo.ext", "log\r\nini\r\n");
   Quillo q(scratch);
@@ -106,9 +134,9 @@ TEST(SettingsDialog, FilledFromTheFileAndWrittenBackOnOk) {
 
   EXPECT_TRUE(IsChecked(Control(dialog, "Автосохранение изменений при закрытии документа")));
   EXPECT_EQ(Text(Edit(dialog, "Количество файлов в истории")), L"10");
-  EXPECT_EQ(Text(Edit(dialog, "Путь к файловому менеджеру")), L"fm.exe");
-  EXPECT_TRUE(IsChecked(Control(dialog, "DOS-866", 0))) << "save code page";
-  EXPECT_TRUE(IsChecked(Control(dialog, "KOI8-R", 1))) << "default code page";
+  EXPECT_EQ(Text(Edit(dialog, "Путь к файловому менеджеру")), W(managerSetting));
+  EXPECT_TRUE(IsChecked(InGroup(dialog, "Сохранять в кодировке", "DOS-866")));
+  EXPECT_TRUE(IsChecked(InGroup(dialog, "Кодировка по умолчанию", "KOI8-R")));
   EXPECT_TRUE(IsChecked(Control(dialog, "Создавать новый документ")));
   EXPECT_TRUE(IsChecked(Control(dialog, "ReadMe.txt @C:\\Мои документы - Quillo")));
   EXPECT_FALSE(IsChecked(Control(dialog, "Расширенные возможности буфера обмена")));
@@ -118,11 +146,18 @@ TEST(SettingsDialog, FilledFromTheFileAndWrittenBackOnOk) {
   EXPECT_EQ(Text(Edit(dialog, "Текущий шрифт")), L"Courier New, 12");
   EXPECT_EQ(SendMessageW(ListOf(dialog, WC_LISTVIEWW), LVM_GETITEMCOUNT, 0, 0), 2);
   EXPECT_EQ(SendMessageW(ListOf(dialog, L"ListBox"), LB_GETCOUNT, 0, 0), 0) << "no plug-ins";
+  Click(Control(dialog, "Открыть папку с надстройками..."));
+  std::string record;
+  EXPECT_TRUE(WaitUntil([&] {
+    return scratch.Exists(L"file manager\\command_line.txt") &&
+           (record = scratch.ReadFile(L"file manager\\command_line.txt")).find('\n') != std::string::npos;
+  }));
+  EXPECT_EQ(record.substr(record.find('\n') + 1), U8(scratch.Path(L"PlugIns")) + "\\\n") << record;
 
   SetChecked(Control(dialog, "Автосохранение изменений при закрытии документа"), false);
   SendMessageW(Edit(dialog, "Количество файлов в истории"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"abc"));
-  SetChecked(Control(dialog, "KOI8-R", 1), false);
-  SetChecked(Control(dialog, "DOS-866", 1), true);
+  SetChecked(InGroup(dialog, "Кодировка по умолчанию", "KOI8-R"), false);
+  SetChecked(InGroup(dialog, "Кодировка по умолчанию", "DOS-866"), true);
   SetChecked(Control(dialog, "ReadMe.txt @C:\\Мои документы - Quillo"), false);
   SetChecked(Control(dialog, "ReadMe.txt - Quillo"), true);
   SetChecked(Control(dialog, "Расширенные возможности буфера обмена"), true);
@@ -133,8 +168,9 @@ TEST(SettingsDialog, FilledFromTheFileAndWrittenBackOnOk) {
   ASSERT_TRUE(WaitUntil([&] { return Holds(ini = scratch.ReadFile(L"quillo.ini"), "DefFileName=y.txt"); }))
       << ini;
   for (const char* line : {"AutoSave=0", "MRU=19", "DefCoding=DOS", "SaveCoding=DOS", "SaveSetCoding=0",
-                           "TitleType=0", "Clipbrd+=1", "FSMenu=1", "FileManager=fm.exe", "Background=$102030"})
+                           "TitleType=0", "Clipbrd+=1", "FSMenu=1", "Background=$102030"})
     EXPECT_TRUE(Holds(ini, line)) << line << "\n" << ini;
+  EXPECT_TRUE(Holds(ini, Cp1251("FileManager=" + managerSetting))) << ini;
   EXPECT_EQ(scratch.ReadFile(L"quillo.ext"), "ini\r\nlog\r\n") << "the list, sorted";
 }
 
@@ -145,6 +181,7 @@ TEST(SettingsDialog, KeyboardCancelChangesNothingAndEnterConfirms) {
   const std::string ini = "[Options]\r\nAutoSave=0\r\n";
   scratch.WriteSettings(ini);
   Quillo q(scratch);
+  PointAt(q.MainWindow());
   q.Keys("ctrl+alt+o");
   HWND dialog = q.WaitForMessageBox("Настройки");
   ASSERT_NE(dialog, nullptr);
@@ -181,13 +218,14 @@ TEST(SettingsDialog, AnotherWindowTakesInTheFontAndWordWrap) {
   ASSERT_EQ(SendMessageW(editor, EM_GETLINECOUNT, 0, 0), 21);
   const int rowBefore = RowHeight(editor);
 
-  first.Keys("ctrl+w");
+  first.Command(static_cast<UINT>(ActionId::OptWordWrap));
   first.Command(static_cast<UINT>(ActionId::OptFont1));
   HWND dialog = OpenDialog(first);
   ASSERT_NE(dialog, nullptr);
   Press(first, dialog, IDOK);
 
-  EXPECT_TRUE(WaitUntil([&] { return SendMessageW(editor, EM_GETLINECOUNT, 0, 0) > 21; })) << "word wrap";
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageW(editor, EM_GETLINECOUNT, 0, 0) > 21; }))
+      << "word wrap\n" << scratch.ReadFile(L"quillo.ini");
   EXPECT_GT(RowHeight(editor), rowBefore * 3 / 2) << "the bigger font";
 }
 
@@ -259,7 +297,7 @@ TEST(SettingsFile, ProgramInAReadOnlyFolderKeepsItsSettingsPerUser) {
   DeleteFileW(PerUserSettingsFile().c_str());
   {
     Quillo q(exe, L"", folder);
-    q.MainWindow();
+    PointAt(q.MainWindow());
     q.Keys("ctrl+w");
     q.Keys("Escape");
     EXPECT_TRUE(q.WaitForExit()) << "no error box at exit";

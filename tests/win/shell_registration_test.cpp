@@ -86,11 +86,11 @@ TEST_F(ShellRegistrationTest, AssociatesAndGivesBackToThePreviousOwner) {
   EXPECT_EQ(UserClass(L"Quillo2BackUp", L"qtxt"), std::nullopt);
 }
 
-// The machine's owner (HKEY_CLASSES_ROOT) is the one backed up; giving back
-// leaves no empty per-user value that would hide it.
+// The machine's owner is the one backed up; giving back leaves no per-user
+// value that would hide it.
 TEST_F(ShellRegistrationTest, AMachineOwnerShowsAgainAfterGivingBack) {
   ShellRegistration shell(exe_);
-  SetValue(HKEY_CLASSES_ROOT, L".qlog", L"MachineLog");
+  SetValue(HKEY_LOCAL_MACHINE, L"Software\\Classes\\.qlog", L"MachineLog");
   shell.RegisterExtension(L"qlog", false, Wide("qlog-файл"));
   EXPECT_TRUE(shell.IsExtensionRegistered(L"qlog"));
   EXPECT_EQ(UserClass(L"Quillo2BackUp", L"qlog"), L"MachineLog");
@@ -100,7 +100,7 @@ TEST_F(ShellRegistrationTest, AMachineOwnerShowsAgainAfterGivingBack) {
   shell.UnregisterExtension(L"qlog", false);
   EXPECT_EQ(UserClass(L".qlog"), std::nullopt);
   EXPECT_FALSE(shell.IsExtensionRegistered(L"qlog"));
-  RegDeleteTreeW(HKEY_CLASSES_ROOT, L".qlog");
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\.qlog");
 }
 
 TEST_F(ShellRegistrationTest, IconsOfAssociatedAndUnknownExtensions) {

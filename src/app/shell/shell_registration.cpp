@@ -114,9 +114,12 @@ void ShellRegistration::UnregisterExtension(const std::wstring& ext, bool newDoc
   const std::wstring dotExt = L"." + ext;
   const std::wstring previous = ReadClassValue(kBackupKey, ext.c_str());
   DeleteClassValue(kBackupKey, ext.c_str());
-  // No previous owner: the user's own default goes, so the machine's (if
-  // any) shows again instead of an empty one hiding it.
-  if (previous.empty())
+  // When the previous owner is the machine's own (or there was none), the
+  // user's value goes, so that the machine's setting governs again instead
+  // of a copy (or an empty value) hiding it.
+  std::wstring machine;
+  ReadValue(HKEY_LOCAL_MACHINE, L"Software\\Classes\\" + dotExt, nullptr, machine);
+  if (previous.empty() || previous == machine)
     DeleteClassValue(dotExt, nullptr);
   else
     WriteClassValue(dotExt, nullptr, previous);
