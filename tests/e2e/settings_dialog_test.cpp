@@ -174,8 +174,8 @@ TEST(SettingsDialog, FilledFromTheFileAndWrittenBackOnOk) {
   EXPECT_EQ(scratch.ReadFile(L"quillo.ext"), "ini\r\nlog\r\n") << "the list, sorted";
 }
 
-// Tab leads from the page tabs to the first box, Space checks it, Esc
-// cancels and Enter confirms.
+// Ctrl+Tab turns the pages, Tab leads from the page tabs to the first box,
+// Space checks it, Esc cancels and Enter confirms.
 TEST(SettingsDialog, KeyboardCancelChangesNothingAndEnterConfirms) {
   Scratch scratch("options-keys");
   const std::string ini = "[Options]\r\nAutoSave=0\r\n";
@@ -185,7 +185,10 @@ TEST(SettingsDialog, KeyboardCancelChangesNothingAndEnterConfirms) {
   q.Keys("ctrl+alt+o");
   HWND dialog = q.WaitForMessageBox("Настройки");
   ASSERT_NE(dialog, nullptr);
-  RunXdotool(L"key --delay 60 Tab space");
+  RunXdotool(L"key --delay 60 ctrl+Tab");
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(Control(dialog, "Пункт \"Открыть в Quillo'е\"")); }, 3s))
+      << "Ctrl+Tab turns to the next page";
+  RunXdotool(L"key --delay 60 ctrl+shift+Tab Tab space");
   EXPECT_TRUE(WaitUntil([&] { return IsChecked(Control(dialog, "Автосохранение изменений при закрытии документа")); }, 3s));
   RunXdotool(L"key Escape");
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));

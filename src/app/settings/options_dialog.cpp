@@ -60,16 +60,34 @@ HFONT MakeFont(const FontSetting& font) {
                      DEFAULT_PITCH, WideFromWin1251(font.name).c_str());
 }
 
+constexpr wchar_t kDialogProperty[] = L"QuilloOptionsDialog";
+
 class OptionsDialog {
  public:
   OptionsDialog(OptionsFields fields, OptionsDialogHost& host) : fields_(std::move(fields)), host_(host) {}
 
   const OptionsFields& Fields() const { return fields_; }
 
+  // Ctrl+Tab and Ctrl+Shift+Tab (and Ctrl+PageDown/PageUp) turn the pages,
+  // as in any dialog with pages; the dialog manager alone would take
+  // Ctrl+Tab for Tab.
+  bool TurnPage(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || (GetKeyState(VK_CONTROL) & 0x8000) == 0) return false;
+    int step = 0;
+    if (msg.wParam == VK_TAB) step = (GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1;
+    if (msg.wParam == VK_NEXT) step = 1;
+    if (msg.wParam == VK_PRIOR) step = -1;
+    if (step == 0) return false;
+    ShowPage((TabCtrl_GetCurSel(tabs_) + step + kPageCount) % kPageCount);
+    SetFocus(tabs_);
+    return true;
+  }
+
   INT_PTR Handle(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
       case WM_INITDIALOG:
         dialog_ = dialog;
+        SetPropW(dialog, kDialogProperty, this);
         Build();
         Fill();
         ShowPage(0);
@@ -494,10 +512,35 @@ class OptionsDialog {
   std::vector<std::wstring> hintTexts_;
 };
 
+// The dialog's own message loop hands every message to this filter first.
+LRESULT CALLBACK PageKeysFilter(int code, WPARAM wp, LPARAM lp) {
+  if (code == MSGF_DIALOGBOX) {
+    const MSG& msg = *reinterpret_cast<const MSG*>(lp);
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (auto* dialog = root ? static_cast<OptionsDialog*>(GetPropW(root, kDialogProperty)) : nullptr)
+      if (Guarded(root, [&] { return dialog->TurnPage(msg); }, false)) return TRUE;
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+class MessageFilterHook {
+ public:
+  MessageFilterHook() : hook_(SetWindowsHookExW(WH_MSGFILTER, PageKeysFilter, nullptr, GetCurrentThreadId())) {}
+  ~MessageFilterHook() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+  }
+  MessageFilterHook(const MessageFilterHook&) = delete;
+  MessageFilterHook& operator=(const MessageFilterHook&) = delete;
+
+ private:
+  HHOOK hook_;
+};
+
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lp);
   auto* self = reinterpret_cast<OptionsDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
   if (!self) return FALSE;
+  if (msg == WM_NCDESTROY) RemovePropW(dialog, kDialogProperty);
   return Guarded(dialog, [&] { return self->Handle(dialog, msg, wp, lp); }, INT_PTR{FALSE});
 }
 
@@ -522,6 +565,7 @@ bool RunOptionsDialog(HWND owner, OptionsFields& fields, OptionsDialogHost& host
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   OptionsDialog dialog(fields, host);
+  MessageFilterHook pageKeys;
   std::vector<WORD> dialogTemplate = EmptyTemplate();
   HINSTANCE instance = owner ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE))
                              : GetModuleHandleW(nullptr);
