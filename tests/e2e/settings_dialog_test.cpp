@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "core/action_table.h"
+#include "core/date_time_format.h"
 #include "tests/e2e/harness.h"
 #include "tests/e2e/unix_tools.h"
 
@@ -220,6 +221,8 @@ TEST(SettingsDialog, AnotherWindowTakesInTheFontAndWordWrap) {
   HWND editor = second.Editor();
   ASSERT_EQ(SendMessageW(editor, EM_GETLINECOUNT, 0, 0), 21);
   const int rowBefore = RowHeight(editor);
+  // A choice of this window that the file does not hold yet.
+  second.Command(static_cast<UINT>(ActionId::TextDate3));
 
   first.Command(static_cast<UINT>(ActionId::OptWordWrap));
   first.Command(static_cast<UINT>(ActionId::OptFont1));
@@ -230,6 +233,13 @@ TEST(SettingsDialog, AnotherWindowTakesInTheFontAndWordWrap) {
   EXPECT_TRUE(WaitUntil([&] { return SendMessageW(editor, EM_GETLINECOUNT, 0, 0) > 21; }))
       << "word wrap\n" << scratch.ReadFile(L"quillo.ini");
   EXPECT_GT(RowHeight(editor), rowBefore * 3 / 2) << "the bigger font";
+
+  second.Select(0, 0);
+  second.Send(WM_COMMAND, static_cast<UINT>(ActionId::TextDate));
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  const std::string date3 = FormatDateText(3, {now.wYear, now.wMonth, now.wDay, 0, 0, 0});
+  EXPECT_EQ(second.Text().substr(0, 2 * date3.size()), date3 + date3) << "the window's own date format stays";
 }
 
 TEST(SettingsDialog, AssociatesTxtAndLogAndGivesThemBack) {
