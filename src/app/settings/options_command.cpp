@@ -177,7 +177,6 @@ void OptionsCommand::WriteExtensionList(const OptionsFields& f) {
 
 void OptionsCommand::ApplyAssociations(const OptionsFields& f) {
   for (const ExtensionLine& line : f.extensions) {
-    const std::string ext = Win1251FromWide(line.ext);
     const bool newDocument = ExtensionHasNewDocument(Utf8(line.ext));
     if (line.checked) {
       shell_.RegisterExtension(line.ext, newDocument, Wide(ExtensionTypeName(Utf8(line.ext))));
