@@ -70,6 +70,12 @@ void FindCommands::StoreState() {
   values.find_down = options.down;
 }
 
+void FindCommands::ApplySettings() {
+  if (!panel_.Handle()) return;
+  const SettingValues& values = ctx_.settings.Values();
+  panel_.SetOptions({values.find_match_case, values.find_whole_word, values.find_down});
+}
+
 void FindCommands::ToggleFindPanel() {
   if (!panel_.Handle()) return;
   MyRichEdit& editor = ctx_.editor;

@@ -194,7 +194,7 @@ void WorkPlugIn::SetFont(const PluginFont& font) {
   AfterEdit();
 }
 
-void WorkPlugIn::ReloadSettings() { ApplySettings(ctx_, false); }
+void WorkPlugIn::ReloadSettings() { SendMessageW(ctx_.window, WM_QUILLO_APPLY_SETTINGS, 0, 0); }
 
 void WorkPlugIn::BeginTextUpdate() {
   if (updateDepth_++ == 0) ctx_.editor.Control().SetRedraw(false);
