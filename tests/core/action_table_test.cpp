@@ -148,6 +148,11 @@ const char* const kExpectedActions[] = {
     "HelpHomePage|Help|Домашняя страница…|Shift+Ctrl+F1||0",
     "HelpCallingBack|Help|Написать отзыв…|Shift+Alt+F1||0",
     "HelpShortCuts|Help|Горячие клавиши|||0",
+    "FileSaveInUtf8|File|UTF-8|||4",
+    "FileSaveInUtf8Bom|File|UTF-8 с BOM|||5",
+    "CodUTF8|Coding|UTF-8|||0",
+    "CodUTF16|Coding|UTF-16|||0",
+    "CodDefUTF8|Coding|UTF-8 для новых файлов|||0",
 };
 
 TEST(ActionTable, MatchesTheCommandList) {

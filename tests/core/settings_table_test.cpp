@@ -38,6 +38,7 @@ const Row kExpected[] = {
     {"Options", "NumToStrFormat", K::kInteger, "1", W::kSaveSettings, &S::num_to_str_format},
     {"Options", "dlgPath", K::kString, "", W::kAtOnce, &S::dlg_path},
     {"Options", "CodAutoOpt", K::kBoolean, "1", W::kAtOnce, &S::cod_auto_opt},
+    {"Options", "DefUTF8", K::kBoolean, "0", W::kAtOnce, &S::def_utf8},
     {"Options", "StartOpenFile", K::kBoolean, "1", W::kSaveSettings, &S::start_open_file},
     {"Options", "AutoSave", K::kBoolean, "0", W::kSaveSettings, &S::auto_save},
     {"Options", "WordSelection", K::kBoolean, "0", W::kSaveSettings, &S::word_selection},
