@@ -228,7 +228,7 @@ TEST(ActionTable, TogglesRadioGroupAndHiddenAction) {
       EXPECT_EQ(action.id, ActionId::CodAutoOpt);
     }
   }
-  EXPECT_EQ(autoCheck, (std::set<std::string_view>{"CodAutoOpt", "OptWordWrap", "OptToolBar",
+  EXPECT_EQ(autoCheck, (std::set<std::string_view>{"CodAutoOpt", "CodDefUTF8", "OptWordWrap", "OptToolBar",
                                                    "OptStatusBar", "OptFullScreen"}));
   EXPECT_TRUE(GetAction(ActionId::CodAutoOpt).Has(kActionStartsChecked));
   EXPECT_FALSE(GetAction(ActionId::OptReadOnly).Has(kActionAutoCheck));
@@ -237,6 +237,7 @@ TEST(ActionTable, TogglesRadioGroupAndHiddenAction) {
   EXPECT_NE(group, 0);
   EXPECT_EQ(GetAction(ActionId::CodDOS).groupIndex, group);
   EXPECT_EQ(GetAction(ActionId::CodKOI).groupIndex, group);
+  EXPECT_EQ(GetAction(ActionId::CodUTF8).groupIndex, group);
   EXPECT_EQ(GetAction(ActionId::CodAutoOpt).groupIndex, 0);
 
   const ActionInfo& replaceNext = GetAction(ActionId::FindReplaceNext);
