@@ -1,8 +1,9 @@
 // UTF-8 and UTF-16 files, characters Windows-1251 lacks, and a DOS-866
 // table shown with its real frames, in a real window.
-#include <gtest/gtest.h>
+#include <windows.h>
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include "core/action_table.h"
 #include "tests/e2e/harness.h"
@@ -82,6 +83,8 @@ TEST(UnicodeFiles, OpenedEditedAndSavedInTheirOwnEncoding) {
     const bool isUtf8 = std::string_view(c.what).substr(0, 5) == "UTF-8";
     EXPECT_TRUE(WaitUntil([&] { return ButtonChecked(q, ActionId::CodUTF8) == isUtf8; }, 3s));
     EXPECT_FALSE(ButtonChecked(q, ActionId::CodWIN));
+    // Keys go where the pointer is: onto the editor first.
+    q.Click(q.Editor(), 5, 5);
     q.Keys("ctrl+End");
     q.Type("ж");
     Do(q, ActionId::FileSave);
@@ -99,6 +102,7 @@ TEST(UnicodeFiles, AnEmojiSurvivesCommandsAndTheSaveWarningOffersUtf8) {
   scratch.WriteFile(L"emoji.txt", "😀 привет\r\nвторая строка\r\nтретья 😀");
   Quillo q(scratch, Quoted(scratch.Path(L"emoji.txt")));
   q.MainWindow();
+  q.Select(0, -1);
   Do(q, ActionId::TextRegUpper);
   EXPECT_EQ(U8(ControlText(q)), "😀 ПРИВЕТ\rВТОРАЯ СТРОКА\rТРЕТЬЯ 😀");
   q.Select(12, 12);
@@ -124,6 +128,26 @@ TEST(UnicodeFiles, AnEmojiSurvivesCommandsAndTheSaveWarningOffersUtf8) {
   EXPECT_FALSE(ExitAsked(q));
 }
 
+// With UTF-8 the default for new files, a new document and a plain ASCII
+// file are UTF-8: Cyrillic typed into them is saved in UTF-8.
+TEST(UnicodeFiles, Utf8AsTheDefaultForNewFiles) {
+  Scratch scratch("default-utf8");
+  scratch.WriteSettings("[Options]\r\nDefUTF8=1\r\n");
+  scratch.WriteFile(L"ascii.txt", "abc");
+  Quillo q(scratch, Quoted(scratch.Path(L"ascii.txt")));
+  q.MainWindow();
+  EXPECT_TRUE(WaitUntil([&] { return ButtonChecked(q, ActionId::CodUTF8); }, 3s));
+  q.Click(q.Editor(), 5, 5);
+  q.Keys("ctrl+End");
+  q.Type("ж");
+  ASSERT_TRUE(WaitUntil([&] { return ControlText(q) == L"abcж"; }, 5s)) << U8(ControlText(q));
+  Do(q, ActionId::FileSave);
+  EXPECT_EQ(scratch.ReadFile(L"ascii.txt"), "abcж");
+  Do(q, ActionId::FileNew);
+  EXPECT_TRUE(WaitUntil([&] { return ButtonChecked(q, ActionId::CodUTF8); }, 3s));
+  EXPECT_FALSE(ExitAsked(q));
+}
+
 // A DOS-866 table shows its frames; "В верхний регистр" changes only the
 // letters, and the file gets its bytes back with only those changed.
 TEST(UnicodeFiles, DosTableShowsRealFramesAndSavesItsBytes) {
@@ -138,6 +162,7 @@ TEST(UnicodeFiles, DosTableShowsRealFramesAndSavesItsBytes) {
   Quillo q(scratch, Quoted(scratch.Path(L"table.txt")));
   q.MainWindow();
   EXPECT_EQ(U8(ControlText(q)), "┌───┐\r│ Код │ ■\r╘═══╛");
+  q.Select(0, -1);
   Do(q, ActionId::TextRegUpper);
   EXPECT_EQ(U8(ControlText(q)), "┌───┐\r│ КОД │ ■\r╘═══╛");
   Do(q, ActionId::FileSave);

@@ -127,7 +127,17 @@ void Document::Open(const std::wstring& path) {
   // ".RTF" files would go through the control's own loading; in plain-text
   // mode that shows their bytes as text, which is what the raw load does too.
   options.raw_bytes = ext == L".RTF";
-  DecodedFile file = DecodeFileBytes(ReadFileBytes(path), options);
+  const std::string bytes = ReadFileBytes(path);
+  DecodedFile file = DecodeFileBytes(bytes, options);
+  // Plain ASCII is UTF-8 as well: with UTF-8 the default for new files, what
+  // is typed into such a file is kept in UTF-8 too.
+  if (values.def_utf8 && file.encoding == TextEncoding::Ansi && !options.raw_bytes) {
+    const Utf8Check check = CheckUtf8(bytes);
+    if (check.error_offset == bytes.size() && !check.multi_byte) {
+      file.encoding = TextEncoding::Utf8;
+      file.code_page = cpWIN;
+    }
+  }
 
   editor_.SetCodePage(file.code_page);
   editor_.SetControlText(file.text);
