@@ -17,8 +17,6 @@ constexpr UINT kQmFileNew = WM_USER + 501;
 constexpr UINT kQmFileSave = WM_USER + 505;
 constexpr UINT kQmBackground = WM_USER + 535;
 
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
 // The lines of one menu of the probe's menu-bar dump: "bar <title>" and
 // every line under it up to the next top-level menu.
 std::vector<std::string> MenuBlock(const std::vector<std::string>& lines, const std::string& title) {
