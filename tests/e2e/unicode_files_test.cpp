@@ -13,7 +13,6 @@ namespace {
 
 void Do(Quillo& q, ActionId id) { q.Send(WM_COMMAND, static_cast<WPARAM>(id)); }
 void Start(Quillo& q, ActionId id) { q.Command(static_cast<UINT>(id)); }
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
 // The control's own characters (one CR per line break).
 std::wstring ControlText(Quillo& q) {
@@ -40,20 +39,6 @@ std::string Utf16(std::wstring_view text, bool big) {
     out.push_back(big ? lo : hi);
   }
   return out;
-}
-
-// Ends the program; gives whether it asked to save.
-bool ExitAsked(Quillo& q) {
-  q.Post(WM_CLOSE);
-  bool asked = false;
-  WaitUntil([&] {
-    if (HWND box = q.WaitForMessageBox("Внимание", 0ms)) {
-      asked = true;
-      Quillo::Press(box, IDNO);
-    }
-    return !q.Running();
-  });
-  return asked;
 }
 
 TEST(UnicodeFiles, OpenedEditedAndSavedInTheirOwnEncoding) {
