@@ -140,6 +140,24 @@ void MyRichEdit::ReplaceAllText(std::u16string_view control, std::string_view he
   control_.ScrollCaret();
 }
 
+void MyRichEdit::ReplaceAllWide(std::u16string_view control, std::u16string_view text) {
+  const size_t common = std::min(control.size(), text.size());
+  size_t prefix = 0;
+  while (prefix < common && control[prefix] == text[prefix]) ++prefix;
+  size_t suffix = 0;
+  while (suffix < common - prefix && control[control.size() - 1 - suffix] == text[text.size() - 1 - suffix])
+    ++suffix;
+  if (prefix == control.size() && prefix == text.size()) return;
+  CaretPos caret = GetCaretPos();
+  RedrawFreeze freeze(control_);
+  ReplaceRange(std::u16string(control), static_cast<int>(prefix), static_cast<int>(control.size() - suffix),
+               text.substr(prefix, text.size() - prefix - suffix));
+  SetModified(true);
+  SetCaretPos(caret);
+  freeze.End();
+  control_.ScrollCaret();
+}
+
 // Replaces [start, end) of the control's text (oldText, when the caller has
 // it already) by text in control form, as one undoable step. Under Wine the
 // control's own undoable insertion grows faster than linearly with the

@@ -81,6 +81,10 @@ class MyRichEdit : public WindowBase {
   // The same when the caller has read the control's text and its copy.
   void ReplaceAllText(std::u16string_view control, std::string_view held, std::string_view result,
                       StandIns standIns);
+  // The control's text (`control`, as read) replaced by `text` as one
+  // undoable edit of the span between their common ends; the caret keeps
+  // its line and column.
+  void ReplaceAllWide(std::u16string_view control, std::u16string_view text);
 
   int SelStart() const;
   void SetSelStart(int pos);

@@ -196,8 +196,8 @@ void FindCommands::ReplaceAll() {
   std::string typedReplacement = panel_.ReplaceText();
   panel_.AddReplaceHistory(typedReplacement);
   // In the document's view: a pseudo-graphic typed in a DOS-866 view takes its slot.
-  const std::string replacement =
-      Win1251FromShown(WithCrBreaks(U16(panel_.ReplaceTextWide())), editor.CodePage());
+  const std::u16string replacementUnits = WithCrBreaks(U16(panel_.ReplaceTextWide()));
+  const std::string replacement = Win1251FromShown(replacementUnits, editor.CodePage());
   {
     WaitCursor wait;
     RedrawFreeze freeze(editor.Control());
@@ -214,7 +214,14 @@ void FindCommands::ReplaceAll() {
     const std::string held = Win1251FromShown(control, editor.CodePage());
     TextMatcher matcher = MatcherFor(editor, pattern, control, panel);
     ReplaceAllResult result = PlanReplaceAll(held, replacement, matcher);
-    if (result.count > 0) editor.ReplaceAllText(control, held, result.text, StandIns::MayChange);
+    if (result.count > 0) {
+      // A replacement the copy holds goes back by a merge; one with
+      // characters the copy lacks is put in as typed.
+      if (ShownText(replacement, editor.CodePage()) == replacementUnits)
+        editor.ReplaceAllText(control, held, result.text, StandIns::MayChange);
+      else
+        editor.ReplaceAllWide(control, ReplaceAllUnits(control, held, replacementUnits, replacement, matcher));
+    }
     editor.SetSelStart(static_cast<int>(result.caret));
     freeze.End();
     editor.ScrollCaret();
