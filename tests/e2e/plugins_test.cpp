@@ -114,6 +114,8 @@ TEST(PlugIns, NotificationsKeysAndAShortcutInOrder) {
   ASSERT_TRUE(probe.WaitFor("open " + path));
   q.Select(4, 4);
   q.Type("x");
+  // The key's release comes from the X server in its own time.
+  ASSERT_TRUE(probe.WaitFor("keyup 88 shift 0"));
   // A Cyrillic character reaches plug-ins in Windows-1251.
   PostMessageW(q.Editor(), WM_CHAR, L'ж', 1);
   ASSERT_TRUE(probe.WaitFor("keypress ж"));
@@ -311,6 +313,11 @@ TEST(PlugIns, SampleMenuItemsCallbacksAndCommands) {
     Quillo q(scratch);
     q.MainWindow();
     q.Type("x");
+    // The key's release comes from the X server in its own time: wait until
+    // the program has taken it, then let it reach the plug-in.
+    EXPECT_TRUE(WaitUntil([&] { return q.Text() == "x"; }));
+    EXPECT_TRUE(WaitUntil([] { return !(GetAsyncKeyState('X') & 0x8000); }));
+    Sleep(200);
     q.Post(WM_COMMAND, PluginItemCommand(1));  // "События" > "Журнал событий…"
     HWND box = q.WaitForMessageBox("Журнал событий");
     ASSERT_TRUE(box);
