@@ -13,6 +13,7 @@
 #include "app/platform/ui_text.h"
 #include "core/file_bytes.h"
 #include "core/line_ops.h"
+#include "core/shown_text.h"
 #include "core/word_at_caret.h"
 
 namespace quillo {
@@ -83,15 +84,17 @@ void MyRichEdit::RecreateEmpty() {
 
 // ---- text ----
 
-std::string MyRichEdit::GetText() const { return Win1251FromWide(control_.TextWithCrLf()); }
+std::string MyRichEdit::GetText() const { return Win1251FromShown(U16(control_.TextWithCrLf()), codePage_); }
 
-std::string MyRichEdit::ControlText() const { return Win1251FromWide(control_.Text()); }
+std::string MyRichEdit::ControlText() const { return Win1251FromShown(ControlTextWide(), codePage_); }
 
 int MyRichEdit::TextLength() const { return control_.TextLength(); }
 
 std::string MyRichEdit::TextRange(int start, int end) const {
-  return Win1251FromWide(control_.TextRange(start, end));
+  return Win1251FromShown(TextRangeWide(start, end), codePage_);
 }
+
+std::u16string MyRichEdit::TextRangeWide(int start, int end) const { return U16(control_.TextRange(start, end)); }
 
 void MyRichEdit::StreamIn(std::u16string_view controlForm) {
   // Every break goes in as CR LF, the form the control reads most reliably.
@@ -106,7 +109,7 @@ void MyRichEdit::StreamIn(std::u16string_view controlForm) {
   if (!ok) throw FileError("Не удалось передать текст в окно редактора.");
 }
 
-void MyRichEdit::SetText(std::string_view text) { SetControlText(Win1251ToUtf16(WithCrBreaks(text))); }
+void MyRichEdit::SetText(std::string_view text) { SetControlText(ShownText(WithCrBreaks(text), codePage_)); }
 
 void MyRichEdit::SetControlText(std::u16string_view text) {
   ownUndo_ = {};
@@ -115,28 +118,40 @@ void MyRichEdit::SetControlText(std::u16string_view text) {
   control_.EmptyUndoBuffer();
 }
 
-std::u16string MyRichEdit::ControlTextWide() const {
-  std::wstring text = control_.Text();
-  return std::u16string(text.begin(), text.end());
+std::u16string MyRichEdit::ControlTextWide() const { return U16(control_.Text()); }
+
+void MyRichEdit::ReplaceAllText(std::string_view result, StandIns standIns) {
+  std::u16string control = ControlTextWide();
+  std::string held = Win1251FromShown(control, codePage_);
+  ReplaceAllText(control, held, result, standIns);
 }
 
-void MyRichEdit::ReplaceAllText(std::string_view text) {
+void MyRichEdit::ReplaceAllText(std::u16string_view control, std::string_view held, std::string_view result,
+                                StandIns standIns) {
+  TextChange change = MergeResult(control, held, result, codePage_, standIns);
+  if (change.empty()) return;
   CaretPos caret = GetCaretPos();
-  std::string oldText = ControlText();
-  std::string newText = WithCrBreaks(text);
-  size_t common = std::min(oldText.size(), newText.size());
-  size_t prefix = 0;
-  while (prefix < common && oldText[prefix] == newText[prefix]) ++prefix;
-  size_t suffix = 0;
-  while (suffix < common - prefix &&
-         oldText[oldText.size() - 1 - suffix] == newText[newText.size() - 1 - suffix])
-    ++suffix;
-  if (prefix == oldText.size() && prefix == newText.size()) return;
-
   RedrawFreeze freeze(control_);
-  const int end = static_cast<int>(oldText.size() - suffix);
-  ReplaceRange(std::move(oldText), static_cast<int>(prefix), end,
-               std::string_view(newText).substr(prefix, newText.size() - prefix - suffix));
+  ReplaceRange(std::u16string(control), static_cast<int>(change.start), static_cast<int>(change.end),
+               change.replacement);
+  SetModified(true);
+  SetCaretPos(caret);
+  freeze.End();
+  control_.ScrollCaret();
+}
+
+void MyRichEdit::ReplaceAllWide(std::u16string_view control, std::u16string_view text) {
+  const size_t common = std::min(control.size(), text.size());
+  size_t prefix = 0;
+  while (prefix < common && control[prefix] == text[prefix]) ++prefix;
+  size_t suffix = 0;
+  while (suffix < common - prefix && control[control.size() - 1 - suffix] == text[text.size() - 1 - suffix])
+    ++suffix;
+  if (prefix == control.size() && prefix == text.size()) return;
+  CaretPos caret = GetCaretPos();
+  RedrawFreeze freeze(control_);
+  ReplaceRange(std::u16string(control), static_cast<int>(prefix), static_cast<int>(control.size() - suffix),
+               text.substr(prefix, text.size() - prefix - suffix));
   SetModified(true);
   SetCaretPos(caret);
   freeze.End();
@@ -150,23 +165,23 @@ void MyRichEdit::ReplaceAllText(std::string_view text) {
 // the whole document: a small change goes through EM_REPLACESEL; a large one
 // streams the whole new text in plainly and keeps the old text as the
 // program's own undo step.
-void MyRichEdit::ReplaceRange(std::string oldText, int start, int end, std::string_view text) {
+void MyRichEdit::ReplaceRange(std::u16string oldText, int start, int end, std::u16string_view text) {
   bool small = text.size() <= kUndoableInsertLimit &&
                static_cast<size_t>(end - start) <= kUndoableDeleteLimit;
   if (small) {
     ownRedo_ = {};
     SetSelection(start, end);
     programChange_ = true;
-    control_.ReplaceSelection(WideFromWin1251(text), true);
+    control_.ReplaceSelection(FromU16(text), true);
     programChange_ = false;
     return;
   }
-  if (oldText.empty()) oldText = ControlText();
-  OwnUndo previous{true, oldText, GetCaretPos()};
-  std::string newText = oldText.substr(0, static_cast<size_t>(start));
+  if (oldText.empty()) oldText = ControlTextWide();
+  std::u16string newText = oldText.substr(0, static_cast<size_t>(start));
   newText += text;
-  newText += std::string_view(oldText).substr(static_cast<size_t>(end));
-  StreamIn(Win1251ToUtf16(newText));
+  newText += std::u16string_view(oldText).substr(static_cast<size_t>(end));
+  OwnUndo previous{true, std::move(oldText), GetCaretPos()};
+  StreamIn(newText);
   control_.EmptyUndoBuffer();
   ownUndo_ = std::move(previous);
   ownRedo_ = {};
@@ -197,11 +212,30 @@ std::string MyRichEdit::SelText() const {
   return TextRange(sel.start, sel.end);
 }
 
-void MyRichEdit::SetSelText(std::string_view text) {
+std::u16string MyRichEdit::SelTextWide() const {
   TextRangeIndex sel = control_.Selection();
-  std::string inserted = WithCrBreaks(text);
+  return TextRangeWide(sel.start, sel.end);
+}
+
+void MyRichEdit::SetSelText(std::string_view text) { SetSelTextWide(ShownText(text, codePage_)); }
+
+void MyRichEdit::SetSelTextWide(std::u16string_view text) {
+  TextRangeIndex sel = control_.Selection();
+  std::u16string inserted = WithCrBreaks(text);
   ReplaceRange({}, sel.start, sel.end, inserted);
   SetSelection(sel.start, sel.start + static_cast<int>(inserted.size()));
+  control_.ScrollCaret();
+}
+
+void MyRichEdit::MergeSelText(std::string_view result, StandIns standIns) {
+  TextRangeIndex sel = control_.Selection();
+  std::u16string control = TextRangeWide(sel.start, sel.end);
+  TextChange change = MergeResult(control, Win1251FromShown(control, codePage_), result, codePage_, standIns);
+  const int length = static_cast<int>(control.size() - (change.end - change.start) + change.replacement.size());
+  if (!change.empty())
+    ReplaceRange({}, sel.start + static_cast<int>(change.start), sel.start + static_cast<int>(change.end),
+                 change.replacement);
+  SetSelection(sel.start, sel.start + length);
   control_.ScrollCaret();
 }
 
@@ -232,9 +266,9 @@ int MyRichEdit::LineCount() const {
 std::string MyRichEdit::LineText(int line) const {
   if (line < 0 || line >= LineCount()) return {};
   std::wstring text = control_.Line(line, 4096);
-  std::wstring_view s(text);
-  while (!s.empty() && (s.back() == L'\r' || s.back() == L'\n')) s.remove_suffix(1);
-  return Win1251FromWide(s);
+  std::u16string s = U16(text);
+  while (!s.empty() && (s.back() == u'\r' || s.back() == u'\n')) s.pop_back();
+  return Win1251FromShown(s, codePage_);
 }
 
 void MyRichEdit::ScrollText(int code) { control_.Scroll(code); }
@@ -260,10 +294,10 @@ void MyRichEdit::Undo() {
     return;
   }
   if (!ownUndo_.valid) return;
-  OwnUndo redo{true, ControlText(), GetCaretPos()};
+  OwnUndo redo{true, ControlTextWide(), GetCaretPos()};
   OwnUndo undo = std::move(ownUndo_);
   ownUndo_ = {};
-  StreamIn(Win1251ToUtf16(undo.text));
+  StreamIn(undo.text);
   control_.EmptyUndoBuffer();
   SetModified(true);
   SetCaretPos(undo.caret);
@@ -281,10 +315,10 @@ void MyRichEdit::Redo() {
     return;
   }
   if (!ownRedo_.valid) return;
-  OwnUndo undo{true, ControlText(), GetCaretPos()};
+  OwnUndo undo{true, ControlTextWide(), GetCaretPos()};
   OwnUndo redo = std::move(ownRedo_);
   ownRedo_ = {};
-  StreamIn(Win1251ToUtf16(redo.text));
+  StreamIn(redo.text);
   control_.EmptyUndoBuffer();
   SetModified(true);
   SetCaretPos(redo.caret);
@@ -296,14 +330,14 @@ bool MyRichEdit::CanRedo() const { return control_.CanRedo() || ownRedo_.valid; 
 void MyRichEdit::CutToClipboard() { control_.Cut(); }
 void MyRichEdit::CopyToClipboard() { control_.Copy(); }
 
-// The clipboard's Unicode text, converted to the document's code page. The
-// control's own paste is not used: Wine's inserts through a selection
-// stream-in that loses the text before the caret.
+// The clipboard's Unicode text as it is. The control's own paste is not
+// used: Wine's inserts through a selection stream-in that loses the text
+// before the caret.
 void MyRichEdit::PasteFromClipboard() {
   if (readOnly_) return;
   std::optional<std::wstring> text = ReadClipboardText(hwnd_);
   if (!text) return;
-  SetSelText(Win1251FromWide(*text));
+  SetSelTextWide(U16(*text));
   SetSelStart(SelStart() + SelLength());
   control_.ScrollCaret();
 }
@@ -398,7 +432,7 @@ int MyRichEdit::FindText(std::string_view text, int start, int length, FindOptio
   DWORD flags = (options.wholeWord ? FR_WHOLEWORD : 0) | (options.matchCase ? FR_MATCHCASE : 0) |
                 (options.backward ? 0 : FR_DOWN);
   TextRangeIndex hit;
-  int found = control_.Find(WideFromWin1251(text), start, start + std::abs(length), flags, &hit);
+  int found = control_.Find(FromU16(ShownText(text, codePage_)), start, start + std::abs(length), flags, &hit);
   if (found >= 0 && options.selectFound) {
     control_.SetSelection(hit.start, hit.end);
     control_.ScrollCaret();
@@ -594,8 +628,10 @@ LRESULT MyRichEdit::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // typed one replace it, which is the same on a control that has it.
       if (overwrite_ && wp >= 0x20 && SelLength() == 0) {
         int p = SelStart();
-        std::string next = TextRange(p, p + 1);
-        if (!next.empty() && next[0] != '\r' && next[0] != '\n') SetSelection(p, p + 1);
+        std::u16string next = TextRangeWide(p, p + 2);
+        // A character of two units is replaced whole.
+        const int units = next.size() == 2 && IsHighSurrogate(next[0]) && IsLowSurrogate(next[1]) ? 2 : 1;
+        if (!next.empty() && next[0] != u'\r' && next[0] != u'\n') SetSelection(p, p + units);
       }
       break;
     default:

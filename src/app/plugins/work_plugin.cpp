@@ -59,7 +59,8 @@ std::string WorkPlugIn::DocumentText() {
 void WorkPlugIn::SetDocumentText(std::string_view text) {
   {
     RussianLayoutScope layout(ctx_.editor);
-    ctx_.editor.ReplaceAllText(text);
+    // Only what the plug-in changed replaces the control's characters.
+    ctx_.editor.ReplaceAllText(text, StandIns::MayChange);
     ctx_.editor.SetModified(true);
   }
   AfterEdit();
