@@ -74,6 +74,8 @@ TEST(UnicodeFiles, OpenedEditedAndSavedInTheirOwnEncoding) {
     q.Click(q.Editor(), 5, 5);
     q.Keys("ctrl+End");
     q.Type("ж");
+    // Typed keys come from the X server in their own time.
+    EXPECT_TRUE(WaitUntil([&] { return U8(ControlText(q)) == c.shown + "ж"; }, 5s));
     Do(q, ActionId::FileSave);
     EXPECT_TRUE(scratch.ReadFile(L"doc.txt") == c.bytes + c.typed);
     EXPECT_FALSE(ExitAsked(q));
