@@ -11,6 +11,7 @@
 #include "app/platform/clipboard.h"
 #include "app/platform/file_io.h"
 #include "app/platform/ui_text.h"
+#include "core/edit_cost.h"
 #include "core/file_bytes.h"
 #include "core/line_ops.h"
 #include "core/word_at_caret.h"
@@ -23,6 +24,22 @@ namespace {
 constexpr LPARAM kOwnKeyMark = 0x00FF0000;
 constexpr int kWheelLines = 3;
 constexpr DWORD kEventMask = ENM_CHANGE | ENM_SELCHANGE | ENM_REQUESTRESIZE | ENM_PROTECTED | ENM_LINK;
+
+// The edit of [start, start + removed) into inserted, as the cost model sees it.
+EditShape ShapeOf(const RichEditControl& control, int start, std::string_view removed,
+                  std::string_view inserted) {
+  EditShape shape;
+  shape.inserted = inserted.size();
+  shape.insertedBreaks = static_cast<size_t>(std::count(inserted.begin(), inserted.end(), '\r'));
+  shape.removed = removed.size();
+  shape.removedBreaks = static_cast<size_t>(std::count(removed.begin(), removed.end(), '\r'));
+  shape.length = static_cast<size_t>(control.TextLength());
+  const int rows = control.LineCount();
+  const int row = control.LineFromChar(start + static_cast<int>(removed.size()));
+  shape.rows = static_cast<size_t>(std::max(rows, 0));
+  shape.rowsAfter = static_cast<size_t>(std::max(rows - row, 0));
+  return shape;
+}
 
 }  // namespace
 
@@ -135,7 +152,7 @@ void MyRichEdit::ReplaceAllText(std::string_view text) {
 
   RedrawFreeze freeze(control_);
   const int end = static_cast<int>(oldText.size() - suffix);
-  ReplaceRange(std::move(oldText), static_cast<int>(prefix), end,
+  ReplaceRange(oldText, static_cast<int>(prefix), end,
                std::string_view(newText).substr(prefix, newText.size() - prefix - suffix));
   SetModified(true);
   SetCaretPos(caret);
@@ -144,16 +161,18 @@ void MyRichEdit::ReplaceAllText(std::string_view text) {
 }
 
 // Replaces [start, end) of the control's text (oldText, when the caller has
-// it already) by text in control form, as one undoable step. Under Wine the
-// control's own undoable insertion grows faster than linearly with the
-// inserted length, and its selection stream-in costs time in proportion to
-// the whole document: a small change goes through EM_REPLACESEL; a large one
-// streams the whole new text in plainly and keeps the old text as the
-// program's own undo step.
-void MyRichEdit::ReplaceRange(std::string oldText, int start, int end, std::string_view text) {
-  bool small = text.size() <= kUndoableInsertLimit &&
-               static_cast<size_t>(end - start) <= kUndoableDeleteLimit;
-  if (small) {
+// it already) by text in control form, as one undoable step. Wine's control
+// moves the offsets of every paragraph after an edit for each line it puts
+// in, and walks the whole text for each line it takes out (core/edit_cost):
+// an edit whose undo would cost more than streaming the old text back keeps
+// its own undo step, and one that costs more itself than streaming the new
+// text whole is made by that stream.
+void MyRichEdit::ReplaceRange(const std::string& oldText, int start, int end, std::string_view text) {
+  std::string removed = oldText.empty() ? TextRange(start, end)
+                                        : oldText.substr(static_cast<size_t>(start),
+                                                         static_cast<size_t>(end - start));
+  const EditWay way = ChooseEditWay(ShapeOf(control_, start, removed, text));
+  if (way == EditWay::ControlUndo) {
     ownRedo_ = {};
     SetSelection(start, end);
     programChange_ = true;
@@ -161,16 +180,39 @@ void MyRichEdit::ReplaceRange(std::string oldText, int start, int end, std::stri
     programChange_ = false;
     return;
   }
-  if (oldText.empty()) oldText = ControlText();
-  OwnUndo previous{true, oldText, GetCaretPos()};
-  std::string newText = oldText.substr(0, static_cast<size_t>(start));
-  newText += text;
-  newText += std::string_view(oldText).substr(static_cast<size_t>(end));
-  StreamIn(Win1251ToUtf16(newText));
-  control_.EmptyUndoBuffer();
-  ownUndo_ = std::move(previous);
+  OwnUndo step{true, start, std::move(removed), std::string(text), GetCaretPos()};
+  ReplaceWithoutUndo(oldText, start, end, text, way == EditWay::Restream);
+  ownUndo_ = std::move(step);
   ownRedo_ = {};
   SetModified(true);
+}
+
+void MyRichEdit::ReplaceWithoutUndo(const std::string& oldText, int start, int end,
+                                    std::string_view text, bool restream) {
+  if (!restream) {
+    SetSelection(start, end);
+    programChange_ = true;
+    control_.ReplaceSelection(WideFromWin1251(text), false);
+    programChange_ = false;
+    control_.EmptyUndoBuffer();
+    return;
+  }
+  std::string whole = oldText.empty() ? ControlText() : oldText;
+  whole.replace(static_cast<size_t>(start), static_cast<size_t>(end - start), text);
+  StreamIn(Win1251ToUtf16(whole));
+  control_.EmptyUndoBuffer();
+}
+
+// The control forgets its oldest steps past its limit, so the text may no
+// longer be the one the program's step left: then the step is dropped.
+bool MyRichEdit::ApplyOwnStep(const OwnUndo& step, bool undo) {
+  const std::string& present = undo ? step.inserted : step.removed;
+  const std::string& restored = undo ? step.removed : step.inserted;
+  const int end = step.start + static_cast<int>(present.size());
+  if (end > TextLength() || TextRange(step.start, end) != present) return false;
+  const EditWay way = ChooseOwnStepWay(ShapeOf(control_, step.start, present, restored));
+  ReplaceWithoutUndo({}, step.start, end, restored, way == EditWay::Restream);
+  return true;
 }
 
 // ---- selection and caret ----
@@ -260,15 +302,15 @@ void MyRichEdit::Undo() {
     return;
   }
   if (!ownUndo_.valid) return;
-  OwnUndo redo{true, ControlText(), GetCaretPos()};
-  OwnUndo undo = std::move(ownUndo_);
+  OwnUndo step = std::move(ownUndo_);
   ownUndo_ = {};
-  StreamIn(Win1251ToUtf16(undo.text));
-  control_.EmptyUndoBuffer();
+  const CaretPos after = GetCaretPos();
+  if (!ApplyOwnStep(step, true)) return;
   SetModified(true);
-  SetCaretPos(undo.caret);
+  SetCaretPos(step.caret);
   control_.ScrollCaret();
-  ownRedo_ = std::move(redo);
+  step.caret = after;
+  ownRedo_ = std::move(step);
 }
 
 bool MyRichEdit::CanUndo() const { return control_.CanUndo() || ownUndo_.valid; }
@@ -281,14 +323,15 @@ void MyRichEdit::Redo() {
     return;
   }
   if (!ownRedo_.valid) return;
-  OwnUndo undo{true, ControlText(), GetCaretPos()};
-  OwnUndo redo = std::move(ownRedo_);
+  OwnUndo step = std::move(ownRedo_);
   ownRedo_ = {};
-  StreamIn(Win1251ToUtf16(redo.text));
-  control_.EmptyUndoBuffer();
+  const CaretPos before = GetCaretPos();
+  if (!ApplyOwnStep(step, false)) return;
   SetModified(true);
-  SetCaretPos(redo.caret);
-  ownUndo_ = std::move(undo);
+  SetCaretPos(step.caret);
+  control_.ScrollCaret();
+  step.caret = before;
+  ownUndo_ = std::move(step);
 }
 
 bool MyRichEdit::CanRedo() const { return control_.CanRedo() || ownRedo_.valid; }
