@@ -50,58 +50,95 @@ count_results build/test-logs/help.xml help
 tail -n 1 build/test-logs/help.log
 
 WIN=${QUILLO_WIN_BUILD:-build/win64}
-WIN_EXE_DIR=$(winepath_dir() { :; }; echo "$ROOT/$WIN")
 export LC_ALL=ru_RU.UTF-8
-WINE_LOG=$ROOT/build/test-logs/wine.log
-# These runs see no printer, whatever this machine has installed.
-no_printer_session "$ROOT/build/cups-none"
-QUILLO_OWN_DISPLAY=1 start_wine_session "$ROOT/build/wineprefix-test"
-trap 'stop_wine_session; stop_cups_session' EXIT
 
-run_wine_tests() {  # name exe [gtest args...]
+run_wine_tests() {  # name exe [gtest args...]: runs one binary in the current session
   local name=$1 exe=$2; shift 2
   local xml="$ROOT/build/test-logs/$name.xml"
   rm -f "$xml"
-  echo "== $name (Wine, $LC_ALL)"
   QUILLO_EXE="Z:${ROOT//\//\\}\\$WIN\\src\\app\\quillo.exe" \
     timeout 900 wine "$exe" --gtest_output="xml:Z:${xml//\//\\}" "$@" \
     > "build/test-logs/$name.log" 2>&1 </dev/null
-  count_results "$xml" "$name"
-  grep -E '^\[  (PASSED|FAILED)  \]|tests ran' "build/test-logs/$name.log" | head -n 20
 }
 
-run_wine_tests win "$WIN/tests/win/quillo_win_tests.exe"
-run_wine_tests plugins "$WIN/tests/plugins/quillo_plugin_tests.exe"
-run_wine_tests e2e "$WIN/tests/e2e/quillo_e2e_tests.exe" --gtest_filter=-AnyCodePage.*:Printing.*
-LC_ALL=en_US.UTF-8 run_wine_tests e2e-en_US "$WIN/tests/e2e/quillo_e2e_tests.exe" --gtest_filter=AnyCodePage.*
+# One lane: its own Xvfb display and Wine prefix, no printer unless asked.
+start_lane() {  # name
+  WINE_LOG=$ROOT/build/test-logs/wine-$1.log
+  no_printer_session "$ROOT/build/cups-none-$1"
+  QUILLO_OWN_DISPLAY=1 start_wine_session "$ROOT/build/wineprefix-$1"
+}
 
-# The release: the portable zip and the installer, made as `make dist` makes them.
-if ./scripts/dist.sh > build/test-logs/dist-build.log 2>&1; then
-  rm -rf build/dist-test && mkdir -p build/dist-test
-  unzip -q dist/quillo-*-portable.zip -d build/dist-test
-  setup=$(ls dist/quillo-*-setup.exe)
-  QUILLO_SETUP="Z:${ROOT//\//\\}\\${setup//\//\\}" \
-  QUILLO_PORTABLE_DIR="Z:${ROOT//\//\\}\\build\\dist-test\\Quillo" \
-    run_wine_tests dist "$WIN/tests/dist/quillo_dist_tests.exe"
-else
-  failed=$((failed + 1)); failures+=("dist: building the zip and the installer failed (build/test-logs/dist-build.log)")
-fi
+# The end-to-end tests mostly wait for windows: they run in shards side by
+# side, each in a lane of its own.
+E2E_SHARDS=${QUILLO_E2E_SHARDS:-2}
+rm -f build/test-logs/*.failed
+lanes=()
+for ((k = 0; k < E2E_SHARDS; k++)); do
+  (
+    start_lane "e2e-$k"
+    trap 'stop_wine_session' EXIT
+    GTEST_TOTAL_SHARDS=$E2E_SHARDS GTEST_SHARD_INDEX=$k \
+      run_wine_tests "e2e-$k" "$WIN/tests/e2e/quillo_e2e_tests.exe" --gtest_filter=-AnyCodePage.*:Printing.*
+  ) &
+  lanes+=($!)
+done
 
-stop_wine_session
-unset CUPS_SERVER
-
-# Printing for real: a CUPS server of our own with a PDF printer, and a Wine
-# prefix that finds it.
-if start_cups_session "$ROOT/build/cups"; then
-  WINE_LOG=$ROOT/build/test-logs/wine-print.log
-  QUILLO_OWN_DISPLAY=1 start_wine_session "$ROOT/build/wineprefix-print"
-  run_wine_tests e2e-print "$WIN/tests/e2e/quillo_e2e_tests.exe" --gtest_filter=Printing.*
+(
+  start_lane other
+  trap 'stop_wine_session' EXIT
+  run_wine_tests win "$WIN/tests/win/quillo_win_tests.exe"
+  run_wine_tests plugins "$WIN/tests/plugins/quillo_plugin_tests.exe"
+  LC_ALL=en_US.UTF-8 run_wine_tests e2e-en_US "$WIN/tests/e2e/quillo_e2e_tests.exe" --gtest_filter=AnyCodePage.*
+  # The release: the portable zip and the installer, made as `make dist` makes them.
+  rm -f build/test-logs/dist.xml
+  if ./scripts/dist.sh > build/test-logs/dist-build.log 2>&1; then
+    rm -rf build/dist-test && mkdir -p build/dist-test
+    unzip -q dist/quillo-*-portable.zip -d build/dist-test
+    setup=$(ls dist/quillo-*-setup.exe)
+    QUILLO_SETUP="Z:${ROOT//\//\\}\\${setup//\//\\}" \
+    QUILLO_PORTABLE_DIR="Z:${ROOT//\//\\}\\build\\dist-test\\Quillo" \
+      run_wine_tests dist "$WIN/tests/dist/quillo_dist_tests.exe"
+  else
+    echo "dist: building the zip and the installer failed" > build/test-logs/dist-build.failed
+  fi
   stop_wine_session
-  stop_cups_session
-else
-  failed=$((failed + 1)); failures+=("e2e-print (no CUPS session: see above)")
-fi
+  trap - EXIT
+  unset CUPS_SERVER
+  # Printing for real: a CUPS server of our own with a PDF printer, and a Wine
+  # prefix that finds it.
+  if start_cups_session "$ROOT/build/cups"; then
+    WINE_LOG=$ROOT/build/test-logs/wine-print.log
+    QUILLO_OWN_DISPLAY=1 start_wine_session "$ROOT/build/wineprefix-print"
+    run_wine_tests e2e-print "$WIN/tests/e2e/quillo_e2e_tests.exe" --gtest_filter=Printing.*
+    stop_wine_session
+    stop_cups_session
+  else
+    echo "no CUPS session" > build/test-logs/e2e-print.failed
+  fi
+) &
+lanes+=($!)
+
+trap 'kill "${lanes[@]}" 2>/dev/null' EXIT
+wait "${lanes[@]}"
 trap - EXIT
+
+report_wine_tests() {  # name
+  echo "== $1 (Wine)"
+  count_results "$ROOT/build/test-logs/$1.xml" "$1"
+  grep -E '^\[  (PASSED|FAILED)  \]|tests ran' "build/test-logs/$1.log" 2>/dev/null | head -n 20
+}
+for ((k = 0; k < E2E_SHARDS; k++)); do report_wine_tests "e2e-$k"; done
+for name in win plugins e2e-en_US; do report_wine_tests "$name"; done
+if [ -e build/test-logs/dist-build.failed ]; then
+  failed=$((failed + 1)); failures+=("dist: building the zip and the installer failed (build/test-logs/dist-build.log)")
+else
+  report_wine_tests dist
+fi
+if [ -e build/test-logs/e2e-print.failed ]; then
+  failed=$((failed + 1)); failures+=("e2e-print (no CUPS session: see build/test-logs/wine-print.log)")
+else
+  report_wine_tests e2e-print
+fi
 
 # The 32-bit plug-in calling conventions, under qemu-i386 when it is there.
 echo "== abi (i386, qemu-i386)"

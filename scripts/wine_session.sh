@@ -17,10 +17,15 @@ start_wine_session() {
   : > "$WINE_LOG"
   XVFB_PID=
   if [ -z "${DISPLAY:-}" ] || [ -n "${QUILLO_OWN_DISPLAY:-}" ]; then
+    # Sessions started side by side take their displays one at a time.
+    local lock_fd
+    mkdir -p "$QUILLO_ROOT/build"
+    exec {lock_fd}>"$QUILLO_ROOT/build/.display.lock"
+    flock "$lock_fd"
     local n
     for n in $(seq 91 140); do
       [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-      Xvfb ":$n" -screen 0 1280x900x24 -nolisten tcp >>"$WINE_LOG" 2>&1 &
+      Xvfb ":$n" -screen 0 1280x900x24 -nolisten tcp >>"$WINE_LOG" 2>&1 {lock_fd}>&- &
       XVFB_PID=$!
       export DISPLAY=":$n"
       break
@@ -30,6 +35,7 @@ start_wine_session() {
       [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break
       sleep 0.1
     done
+    exec {lock_fd}>&-
   fi
   wineserver -p >>"$WINE_LOG" 2>&1
   wine wineboot -i >>"$WINE_LOG" 2>&1 </dev/null

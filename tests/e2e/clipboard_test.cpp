@@ -12,8 +12,6 @@ namespace quillo::e2e {
 namespace {
 
 void Do(Quillo& q, ActionId id) { q.Send(WM_COMMAND, static_cast<WPARAM>(id)); }
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
 void ClearClipboard() {
   for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
   EmptyClipboard();

@@ -229,12 +229,14 @@ TEST(CommandMessages, EachRunsItsActionAndReportsWhetherItRan) {
     EXPECT_EQ(reply.dialog, "Ошибка") << msg << " " << wp;
   }
 
-  // Commands of features not in the program yet run nothing: 0.
-  for (int n : {2, 4, 33, 34, 36, 37}) {
-    Reply reply = SendAndCancel(q, QM(n), 1);
-    EXPECT_EQ(reply.result, 0) << "QM " << n;
-    EXPECT_EQ(reply.dialog, "") << "QM " << n;
-  }
+  // A new window is a new process; opening into one asks for the file.
+  EXPECT_EQ(SendAndCancel(q, QM(2)).result, 1);  // QM_FILENEWWINDOW
+  std::vector<HWND> others;
+  EXPECT_TRUE(WaitUntil([&] { return !(others = OtherMainWindows(q)).empty(); }));
+  CloseWindowsOf(others);
+  Reply openNew = SendAndCancel(q, QM(4));  // QM_FILEOPENNEWWINDOW
+  EXPECT_EQ(openNew.dialog, "Открыть");
+  EXPECT_EQ(SendAndCancel(q, QM(34), 1).result, 1) << "the first font preset";
   EXPECT_EQ(SendAndCancel(q, QM(34), 9).result, 0) << "no fifth font preset";
 
   // The private messages.

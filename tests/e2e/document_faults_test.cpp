@@ -18,21 +18,6 @@ const std::string kDosText = "\x8F\xE0\xA8\xA2\xA5\xE2 \xAC\xA8\xE0";
 
 void Do(Quillo& q, ActionId id) { q.Send(WM_COMMAND, static_cast<WPARAM>(id)); }
 void Start(Quillo& q, ActionId id) { q.Command(static_cast<UINT>(id)); }
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
-bool ExitAsked(Quillo& q) {
-  q.Post(WM_CLOSE);
-  bool asked = false;
-  WaitUntil([&] {
-    if (HWND box = q.WaitForMessageBox("Внимание", 0ms)) {
-      asked = true;
-      Quillo::Press(box, IDNO);
-    }
-    return !q.Running();
-  });
-  return asked;
-}
-
 TEST(DocumentFaults, TheOverwriteQuestionNamesTheFileReallyWritten) {
   struct Case {
     const char* story;

@@ -6,14 +6,6 @@
 namespace quillo::e2e {
 namespace {
 
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
-void ExitDiscarding(Quillo& q) {
-  q.Keys("Escape");
-  if (HWND box = q.WaitForMessageBox("Внимание", 3s)) Quillo::Press(box, IDNO);
-  EXPECT_TRUE(q.WaitForExit());
-}
-
 TEST(EditorKeys, InsertPastesWhenTheSettingIsOn) {
   Scratch scratch("ins");
   scratch.WriteSettings("[Options]\r\nIns=1\r\n");
@@ -29,7 +21,7 @@ TEST(EditorKeys, InsertPastesWhenTheSettingIsOn) {
   q.Select(0, 0);
   q.Type("z");
   EXPECT_EQ(q.Text(), "zabc" + Cp1251("ВСТАВКА"));
-  ExitDiscarding(q);
+  EscapeAndDiscard(q);
 }
 
 TEST(EditorKeys, InsertSwitchesToOverwriteWhenTheSettingIsOff) {
@@ -43,7 +35,7 @@ TEST(EditorKeys, InsertSwitchesToOverwriteWhenTheSettingIsOff) {
   q.Keys("Insert");
   q.Type("z");
   EXPECT_EQ(q.Text(), "zbc");
-  ExitDiscarding(q);
+  EscapeAndDiscard(q);
 }
 
 TEST(EditorKeys, AltF8SelectsTheWordAtTheCaret) {
@@ -63,7 +55,7 @@ TEST(EditorKeys, AltF8SelectsTheWordAtTheCaret) {
     q.Keys("alt+F8");
     EXPECT_EQ(q.Selection(), c.selection) << "caret " << c.caret;
   }
-  ExitDiscarding(q);
+  EscapeAndDiscard(q);
 }
 
 TEST(EditorKeys, CtrlShiftDigitMarksAndCtrlDigitReturns) {
@@ -80,7 +72,7 @@ TEST(EditorKeys, CtrlShiftDigitMarksAndCtrlDigitReturns) {
   q.Select(2, 2);
   q.Keys("ctrl+7");
   EXPECT_EQ(q.Selection(), std::make_pair(2, 2));
-  ExitDiscarding(q);
+  EscapeAndDiscard(q);
 }
 
 TEST(EditorKeys, Utf16AndRtfFilesAreLoaded) {
@@ -102,7 +94,7 @@ TEST(EditorKeys, Utf16AndRtfFilesAreLoaded) {
     q.MainWindow();
     EXPECT_EQ(q.Text(), c.shown) << U8(c.name);
     EXPECT_EQ(q.Caption(), scratch.Path(c.name) + L" - Quillo");
-    ExitDiscarding(q);
+    EscapeAndDiscard(q);
   }
 }
 
@@ -121,7 +113,7 @@ TEST(EditorKeys, LinkHintIsShownOnceForASettingsFile) {
   ASSERT_TRUE(WaitUntil([&] { return q.WaitForMessageBox("Информация", 0ms) == nullptr; }));
   q.Click(q.Editor(), 30, 8);
   EXPECT_EQ(q.WaitForMessageBox("Информация", 1500ms), nullptr) << "the hint comes only once";
-  ExitDiscarding(q);
+  EscapeAndDiscard(q);
   EXPECT_NE(scratch.ReadFile(L"quillo.ini").find("1URLClick=0"), std::string::npos);
 }
 
@@ -141,7 +133,7 @@ TEST(EditorKeys, AltArrowsScrollWithoutMovingTheCaret) {
 
   q.Keys("Down");
   EXPECT_EQ(q.Selection(), std::make_pair(7, 7)) << "Alt+arrows left the caret where it was";
-  ExitDiscarding(q);
+  EscapeAndDiscard(q);
 }
 
 TEST(EditorKeys, AboutBoxFromTheSystemMenuCommand) {
@@ -153,7 +145,7 @@ TEST(EditorKeys, AboutBoxFromTheSystemMenuCommand) {
   ASSERT_NE(box, nullptr);
   EXPECT_NE(Quillo::MessageBoxText(box).find(L"Quillo"), std::wstring::npos);
   Quillo::Press(box, IDOK);
-  ExitDiscarding(q);
+  EscapeAndDiscard(q);
 }
 
 }  // namespace

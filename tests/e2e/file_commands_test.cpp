@@ -18,24 +18,7 @@ void Do(Quillo& q, ActionId id) { q.Send(WM_COMMAND, static_cast<WPARAM>(id)); }
 // Commands that open a dialog must not block the test.
 void Start(Quillo& q, ActionId id) { q.Command(static_cast<UINT>(id)); }
 
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
 std::string Narrow(const std::wstring& ascii) { return std::string(ascii.begin(), ascii.end()); }
-
-// Ends the program, answering "No" to the save question when it comes;
-// gives whether it came.
-bool ExitAsked(Quillo& q) {
-  q.Post(WM_CLOSE);
-  bool asked = false;
-  WaitUntil([&] {
-    if (HWND box = q.WaitForMessageBox("Внимание", 0ms)) {
-      asked = true;
-      Quillo::Press(box, IDNO);
-    }
-    return !q.Running();
-  });
-  return asked;
-}
 
 struct OpenCase {
   const char* what;

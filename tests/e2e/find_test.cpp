@@ -14,14 +14,6 @@ namespace {
 
 using Selection = std::pair<int, int>;
 
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
-void ExitDiscarding(Quillo& q) {
-  q.Keys("Escape");
-  if (HWND box = q.WaitForMessageBox("Внимание", 3s)) Quillo::Press(box, IDNO);
-  EXPECT_TRUE(q.WaitForExit());
-}
-
 // Clicks a panel button and waits until the selection is the expected one.
 void ExpectSelectionAfterClick(Quillo& q, FindPanelDriver& panel, std::string_view button,
                                Selection expected) {
@@ -170,7 +162,7 @@ TEST(FindPanel, FindNextReplaceAndReplaceAll) {
   }
   EXPECT_EQ(panel.Find(), "three");
   EXPECT_FALSE(panel.Visible());
-  ExitDiscarding(q);
+  EscapeAndDiscard(q);
 }
 
 TEST(FindPanel, HistoriesAndOptionsSurviveRestart) {
@@ -310,7 +302,7 @@ TEST(GoTo, PromptFormsPercentagesAndReturn) {
   q.Select(0, 0);
   q.Send(WM_COMMAND, static_cast<WPARAM>(ActionId::FindGoToBack));
   EXPECT_EQ(q.Selection(), Selection(Index(5, 8), Index(5, 8)));
-  ExitDiscarding(q);
+  EscapeAndDiscard(q);
 }
 
 }  // namespace

@@ -352,6 +352,21 @@ void Quillo::Kill() {
 
 std::vector<HWND> AllVisibleMainWindows() { return FindWindows(0, L"TQuilloMainForm", L"", true); }
 
+std::vector<HWND> OtherMainWindows(const Quillo& q) {
+  std::vector<HWND> others;
+  for (HWND h : AllVisibleMainWindows()) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid != q.Pid()) others.push_back(h);
+  }
+  return others;
+}
+
+void CloseWindowsOf(const std::vector<HWND>& windows) {
+  for (HWND h : windows) PostMessageW(h, WM_CLOSE, 0, 0);
+  for (HWND h : windows) WaitUntil([&] { return !IsWindow(h); }, 10s);
+}
+
 void SetClipboardText(std::string_view utf8) {
   std::wstring text = W(utf8);
   for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
@@ -374,6 +389,27 @@ std::string ClipboardText() {
   }
   CloseClipboard();
   return result;
+}
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+bool ExitAsked(Quillo& q) {
+  q.Post(WM_CLOSE);
+  bool asked = false;
+  WaitUntil([&] {
+    if (HWND box = q.WaitForMessageBox("Внимание", 0ms)) {
+      asked = true;
+      Quillo::Press(box, IDNO);
+    }
+    return !q.Running();
+  });
+  return asked;
+}
+
+void EscapeAndDiscard(Quillo& q) {
+  q.Keys("Escape");
+  if (HWND box = q.WaitForMessageBox("Внимание", 3s)) Quillo::Press(box, IDNO);
+  EXPECT_TRUE(q.WaitForExit());
 }
 
 }  // namespace quillo::e2e

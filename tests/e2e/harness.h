@@ -110,6 +110,10 @@ class Quillo {
 
 // Main windows of every quillo process (by class), visible ones only.
 std::vector<HWND> AllVisibleMainWindows();
+// Main windows of other processes than q's (windows q started).
+std::vector<HWND> OtherMainWindows(const Quillo& q);
+// Closes the windows and waits for them to go.
+void CloseWindowsOf(const std::vector<HWND>& windows);
 
 // Runs xdotool with these arguments and waits for it (keys go to the window
 // that has the focus; under bare Xvfb the focus follows the pointer).
@@ -123,6 +127,14 @@ std::wstring W(std::string_view utf8);
 std::string U8(std::wstring_view wide);
 // Windows-1251 bytes from UTF-8, for document content.
 std::string Cp1251(std::string_view utf8);
+
+// A path in quotes, as a command line wants it.
+std::wstring Quoted(const std::wstring& path);
+// Ends the program by closing its window, answering "No" to the save
+// question when it comes; gives whether it came.
+bool ExitAsked(Quillo& q);
+// Ends the program with Esc, answering "No" to the save question.
+void EscapeAndDiscard(Quillo& q);
 
 // Polls until pred() holds; false on time-out.
 template <typename Pred>

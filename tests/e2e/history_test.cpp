@@ -13,8 +13,6 @@ namespace quillo::e2e {
 namespace {
 
 void Do(Quillo& q, ActionId id) { q.Send(WM_COMMAND, static_cast<WPARAM>(id)); }
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
 WPARAM RecentFileItem(int index) {
   return static_cast<WPARAM>(GetRuntimeList(RuntimeList::RecentFiles).firstCommandId + index);
 }

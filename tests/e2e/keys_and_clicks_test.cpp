@@ -16,14 +16,6 @@ namespace {
 
 using Selection = std::pair<int, int>;
 
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
-void ExitDiscarding(Quillo& q) {
-  q.Keys("Escape");
-  if (HWND box = q.WaitForMessageBox("Внимание", 3s)) Quillo::Press(box, IDNO);
-  EXPECT_TRUE(q.WaitForExit());
-}
-
 // The window of the program's thread that has the keyboard focus.
 HWND FocusOf(Quillo& q) {
   GUITHREADINFO info{};
@@ -120,7 +112,7 @@ TEST(FindFieldKeys, EditingKeysActOnTheFieldAndLeaveTheDocumentAlone) {
   panel.SetFind("line");
   q.Keys("F3");
   EXPECT_EQ(q.Selection(), Selection(6, 10));
-  ExitDiscarding(q);
+  EscapeAndDiscard(q);
 }
 
 TEST(FindFieldKeys, TabWalksThePanelAndEscGoesBackToTheText) {
@@ -166,7 +158,7 @@ TEST(FindFieldKeys, TabWalksThePanelAndEscGoesBackToTheText) {
   PostMessageW(FocusOf(q), WM_KEYDOWN, VK_RETURN, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5s));
   EXPECT_EQ(q.Selection(), Selection(0, 0)) << "Enter pressed OK instead of the focused Cancel";
-  ExitDiscarding(q);
+  EscapeAndDiscard(q);
 }
 
 TEST(CommandKeys, KeysOfCommandsThatCannotRunDoNothing) {
@@ -214,7 +206,7 @@ TEST(Clicks, StatusBarFollowsTheMouseAndItsPanelsAreHitWhereClicked) {
   q.DoubleClick(q.StatusBar(), modified.left + 2, y);
   EXPECT_TRUE(WaitUntil([&] { return q.StatusText(3).empty(); }, 5s)) << "the double click did not save";
   EXPECT_EQ(scratch.ReadFile(L"doc.txt"), "one\r\nxtwo\r\nthree");
-  ExitDiscarding(q);
+  EscapeAndDiscard(q);
 }
 
 TEST(Clicks, RightClickOnALinkOpensTheLinkMenu) {
@@ -230,7 +222,7 @@ TEST(Clicks, RightClickOnALinkOpensTheLinkMenu) {
   EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == "http://example.com/page"; }, 3s))
       << "clipboard: " << ClipboardText();
   EXPECT_EQ(q.Text(), "http://example.com/page and more text");
-  ExitDiscarding(q);
+  EscapeAndDiscard(q);
 }
 
 TEST(TextKeys, NumbersKeepTheirSurroundingsAndSearchesFindWhatIsThere) {
@@ -290,7 +282,7 @@ TEST(TextKeys, NumbersKeepTheirSurroundingsAndSearchesFindWhatIsThere) {
   WaitUntil([&] { return !IsWindow(box); }, 5s);
   EXPECT_EQ(q.Text().substr(q.Text().size() - 6), "\r\n1\r\n2");
   EXPECT_EQ(q.Selection(), Selection(one + 3, one + 3));
-  ExitDiscarding(q);
+  EscapeAndDiscard(q);
 }
 
 }  // namespace

@@ -14,8 +14,6 @@
 namespace quillo::e2e {
 namespace {
 
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
 std::string Lines(size_t bytes) {
   std::string text;
   for (int n = 0; text.size() < bytes; ++n) text += "line " + std::to_string(n) + " of the old text\r\n";
@@ -53,20 +51,6 @@ std::wstring SaveError(Quillo& q) {
   Quillo::Press(box, IDOK);
   WaitUntil([&] { return q.WaitForMessageBox("Ошибка", 0ms) == nullptr; });
   return text;
-}
-
-// Ends the program, answering "No" to the save question; gives whether it came.
-bool ExitAsked(Quillo& q) {
-  q.Post(WM_CLOSE);
-  bool asked = false;
-  WaitUntil([&] {
-    if (HWND box = q.WaitForMessageBox("Внимание", 0ms)) {
-      asked = true;
-      Quillo::Press(box, IDNO);
-    }
-    return !q.Running();
-  });
-  return asked;
 }
 
 bool Saved(Quillo& q, const Scratch& scratch, std::wstring_view name, const std::string& text) {

@@ -33,22 +33,6 @@ void DropFiles(Quillo& q, const std::vector<std::wstring>& paths) {
   q.Post(WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
 }
 
-// Main windows of other processes than q's, with their captions.
-std::vector<HWND> OtherMainWindows(Quillo& q) {
-  std::vector<HWND> others;
-  for (HWND h : AllVisibleMainWindows()) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    if (pid != q.Pid()) others.push_back(h);
-  }
-  return others;
-}
-
-void CloseWindowsOf(const std::vector<HWND>& windows) {
-  for (HWND h : windows) PostMessageW(h, WM_CLOSE, 0, 0);
-  for (HWND h : windows) WaitUntil([&] { return !IsWindow(h); }, 10s);
-}
-
 std::wstring CaptionOf(HWND h) {
   wchar_t text[1024] = {};
   SendMessageTimeoutW(h, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);

@@ -14,8 +14,6 @@
 namespace quillo::e2e {
 namespace {
 
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
 // Holds a file open the way another program's exclusive lock does.
 class HeldFile {
  public:

@@ -11,16 +11,8 @@
 namespace quillo::e2e {
 namespace {
 
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
 // Runs a command and returns when it has been carried out.
 void RunCommand(Quillo& q, ActionId id) { q.Send(WM_COMMAND, static_cast<WPARAM>(id)); }
-
-void ExitDiscarding(Quillo& q) {
-  q.Keys("Escape");
-  if (HWND box = q.WaitForMessageBox("Внимание", 3s)) Quillo::Press(box, IDNO);
-  EXPECT_TRUE(q.WaitForExit());
-}
 
 int FirstVisibleLine(Quillo& q) {
   return static_cast<int>(SendMessageW(q.Editor(), EM_GETFIRSTVISIBLELINE, 0, 0));
@@ -72,7 +64,7 @@ TEST(TextCommands, CaretUndoAndScrollingAroundLayoutConversion) {
   q.Select(0, 5);
   q.Keys("ctrl+Up");
   EXPECT_EQ(q.Text().substr(0, 11), "HELLO world");
-  ExitDiscarding(q);
+  EscapeAndDiscard(q);
 }
 
 TEST(TextCommands, NumbersDateAndWholeLines) {
@@ -119,7 +111,7 @@ TEST(TextCommands, NumbersDateAndWholeLines) {
   EXPECT_EQ(text.substr(16), firstLine + "\r\nlast");  // "hh:nn" after the date
   EXPECT_EQ(text[13], ':');
   EXPECT_EQ(q.Selection(), std::make_pair(16, 16));
-  ExitDiscarding(q);
+  EscapeAndDiscard(q);
 }
 
 }  // namespace

@@ -113,7 +113,9 @@ TEST(ReadOnlyView, RefusesTypingPagesWithSpaceAndColoursTheBackground) {
   EXPECT_TRUE(BackgroundIs(q, RGB(0xFF, 0xFF, 0xFF)));
   q.Keys("ctrl+Home");
   q.Type("x");
-  EXPECT_EQ(q.Text(), "x" + LongLines(200));
+  const std::string typed = q.Text();
+  EXPECT_EQ(typed.substr(0, 1), "x");
+  EXPECT_EQ(typed.substr(1), LongLines(200));
 }
 
 TEST(Fonts, SizeStepsAndPresetsAreWrittenToTheSettings) {

@@ -41,8 +41,11 @@ int RowsOf(HWND bar) {
   return height > 0 ? 1 + (last.top - first.top + height / 2) / height : 0;
 }
 
-std::wstring HintOf(HWND main, ActionId action) {
+// Asks for a button's hint as the tool bar's tooltip does (the window
+// ignores notifications that come from none of its own windows).
+std::wstring HintOf(HWND main, HWND bar, ActionId action) {
   NMTTDISPINFOW info{};
+  info.hdr.hwndFrom = reinterpret_cast<HWND>(SendMessageW(bar, TB_GETTOOLTIPS, 0, 0));
   info.hdr.code = TTN_GETDISPINFOW;
   info.hdr.idFrom = static_cast<UINT_PTR>(action);
   SendMessageW(main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
@@ -69,7 +72,7 @@ TEST(ToolBar, EveryButtonIsWithinReachAndTheDateHintIsLive) {
 
     SYSTEMTIME now;
     GetLocalTime(&now);
-    dateHint = HintOf(main, ActionId::TextDate);
+    dateHint = HintOf(main, bar, ActionId::TextDate);
     expectedDate = WideFromWin1251(FormatDateText(1, {now.wYear, now.wMonth, now.wDay, 0, 0, 0}));
   });
   ASSERT_TRUE(run.inspected);

@@ -30,7 +30,11 @@ bool CommandMessages::Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   }
   switch (msg) {
     case WM_QUILLO_ACTIVATE:
-      BringToFront();
+      // The tray takes this over when it is there (the window may be hidden in it).
+      if (auto it = privateHandlers_.find(msg); it != privateHandlers_.end() && it->second)
+        it->second(wp, lp);
+      else
+        BringToFront();
       return true;
     case WM_QUILLO_SAVE:
       // "Сохранить все": a document only viewed is not rewritten.

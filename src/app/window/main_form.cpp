@@ -74,9 +74,6 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       break;
-    case WM_QUILLO_TRAY:
-      tray_.OnIconMessage(lp);
-      return 0;
     case WM_SETFOCUS:
       if (editor_.Handle()) SetFocus(editor_.Handle());
       return 0;
@@ -120,9 +117,6 @@ LRESULT MainForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (LRESULT result = 0; OnNotify(*const_cast<NMHDR*>(header), result)) return result;
       break;
     }
-    case WM_QUILLO_ACTIVATE:
-      tray_.Activate();
-      return 0;
     case WM_QUERYENDSESSION:
       // The save question as at exit; Cancel (or a failed save) refuses the
       // end of the session.
@@ -204,6 +198,8 @@ void MainForm::WireFeatures() {
   printing_.Bind(actions_);
   plugIns_.Bind(actions_);
   messages_.OnPrivateMessage(WM_QUILLO_RELOAD_BOOKMARKS, [this](WPARAM, LPARAM) { bookmarks_.Reload(); });
+  messages_.OnPrivateMessage(WM_QUILLO_TRAY, [this](WPARAM, LPARAM lp) { tray_.OnIconMessage(lp); });
+  messages_.OnPrivateMessage(WM_QUILLO_ACTIVATE, [this](WPARAM, LPARAM) { tray_.Activate(); });
 
   edit_.SetFieldPaste([this] { return find_.PasteIntoFocusedField(); });
   document_.Subscribe([this](DocumentEvent event, const std::wstring&) {
