@@ -125,6 +125,11 @@ constexpr ActionInfo kActions[] = {
     {ActionId::HelpHomePage, "HelpHomePage", C::Help, "Домашняя страница…", "Домашняя страница…", "Shift+Ctrl+F1", {}, 0, 0, 0},
     {ActionId::HelpCallingBack, "HelpCallingBack", C::Help, "Написать отзыв…", "Написать отзыв…", "Shift+Alt+F1", {}, 0, 0, 0},
     {ActionId::HelpShortCuts, "HelpShortCuts", C::Help, "Горячие клавиши", "Горячие клавиши", "", {}, 0, 0, 0},
+    {ActionId::FileSaveInUtf8, "FileSaveInUtf8", C::File, "UTF-8", "UTF-8", "", {}, 4, 0, 0},
+    {ActionId::FileSaveInUtf8Bom, "FileSaveInUtf8Bom", C::File, "UTF-8 с BOM", "UTF-8 с BOM", "", {}, 5, 0, 0},
+    {ActionId::CodUTF8, "CodUTF8", C::Coding, "UTF-8", "UTF-8", "", {}, 0, 1, 0},
+    {ActionId::CodUTF16, "CodUTF16", C::Coding, "UTF-16", "UTF-16", "", {}, 0, 1, 0},
+    {ActionId::CodDefUTF8, "CodDefUTF8", C::Coding, "UTF-8 для новых файлов", "UTF-8 для новых файлов", "", {}, 0, 0, kActionAutoCheck},
 };
 
 constexpr bool IdsFollowTableOrder() {

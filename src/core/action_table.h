@@ -148,10 +148,15 @@ enum class ActionId : int {
   HelpHomePage = 1114,
   HelpCallingBack = 1115,
   HelpShortCuts = 1116,
+  FileSaveInUtf8 = 1117,
+  FileSaveInUtf8Bom = 1118,
+  CodUTF8 = 1119,
+  CodUTF16 = 1120,
+  CodDefUTF8 = 1121,
 };
 
 inline constexpr int kFirstActionId = 1000;
-inline constexpr int kLastActionId = 1116;
+inline constexpr int kLastActionId = 1121;
 
 enum ActionFlags : unsigned {
   kActionAutoCheck = 1,      // the check mark flips before the handler runs

@@ -201,9 +201,11 @@ std::string SubstitutesWarning(const EncodeReport& report, TextEncoding encoding
   std::string text = ansi ? "Символов, которых нет в кодировке " + EncodingName(encoding, page) + ": "
                           : "Непарных суррогатных кодов UTF-16: ";
   text += std::to_string(report.count) + " (например: " + examples + "). ";
-  text += ansi ? "При сохранении на их месте будет записан знак «?»."
-               : "При сохранении на их месте будет записан знак «\xEF\xBF\xBD».";
-  text += " Сохранить?";
+  if (ansi)
+    text += "Сохранить в кодировке UTF-8, где есть все символы? «Да» — в UTF-8, «Нет» — в " +
+            EncodingName(encoding, page) + " со знаком «?» на их месте.";
+  else
+    text += "При сохранении на их месте будет записан знак «\xEF\xBF\xBD». Сохранить?";
   return text;
 }
 

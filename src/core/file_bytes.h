@@ -67,7 +67,8 @@ std::u16string WithCrLfBreaks(std::u16string_view control_text);
 // "Windows-1251", "DOS-866", "KOI8-R", "UTF-8", "UTF-8 с BOM", "UTF-16LE", "UTF-16BE".
 std::string EncodingName(TextEncoding encoding, TCodePage page);
 
-// The question before a save that writes substitutes (UTF-8, caption "Внимание").
+// The question before a save that writes substitutes (UTF-8, caption "Внимание"):
+// in an 8-bit code page, whether to save in UTF-8 instead (Yes) or with "?" (No).
 std::string SubstitutesWarning(const EncodeReport& report, TextEncoding encoding, TCodePage page);
 
 }  // namespace quillo

@@ -71,6 +71,16 @@ std::string WithCrBreaks(std::string_view text) {
   return out;
 }
 
+std::u16string WithCrBreaks(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size(); ++pos) {
+    if (text[pos] == u'\r' && pos + 1 < text.size() && text[pos + 1] == u'\n') continue;
+    out += text[pos] == u'\n' ? u'\r' : text[pos];
+  }
+  return out;
+}
+
 std::string CollapseSpaces(std::string_view text, char ch) {
   std::string result;
   result.reserve(text.size());

@@ -29,6 +29,7 @@ std::size_t ColumnAt(std::string_view text, std::size_t pos, int width);
 // Line breaks as the editor control holds them: CR LF and a lone LF
 // become one CR.
 std::string WithCrBreaks(std::string_view text);
+std::u16string WithCrBreaks(std::u16string_view text);
 
 // Every run of two or more `ch` becomes one `ch`.
 std::string CollapseSpaces(std::string_view text, char ch);

@@ -79,6 +79,7 @@ constexpr MenuItem kFileExtra[] = {
 
 constexpr MenuItem kSaveInCoding[] = {
     Act(A::FileSaveInWinCod), Act(A::FileSaveInDosCod), Act(A::FileSaveInKoiCod),
+    Act(A::FileSaveInUtf8),   Act(A::FileSaveInUtf8Bom),
 };
 
 constexpr MenuItem kSelectPrinter[] = {Slot(RuntimeList::Printers)};
@@ -133,7 +134,8 @@ constexpr MenuItem kText[] = {
 };
 
 constexpr MenuItem kCoding[] = {
-    Act(A::CodAutoOpt), Act(A::CodAuto), Sep(), Act(A::CodWIN), Act(A::CodDOS), Act(A::CodKOI),
+    Act(A::CodAutoOpt), Act(A::CodAuto), Act(A::CodDefUTF8), Sep(),
+    Act(A::CodWIN), Act(A::CodDOS), Act(A::CodKOI), Act(A::CodUTF8), Act(A::CodUTF16),
 };
 
 constexpr MenuItem kLayout[] = {
@@ -225,7 +227,7 @@ constexpr MenuItem kStatusBar4[] = {Act(A::OptInsMode, kItemDefault), Act(A::Opt
 constexpr MenuItem kStatusBar5[] = {
     Act(A::OptChangeKeybLayout, kItemDefault), Sep(),
     Act(A::TextLatToRusInvert), Act(A::TextLatToRus), Act(A::TextRusToLat), Sep(),
-    Act(A::CodWIN), Act(A::CodDOS), Act(A::CodKOI),
+    Act(A::CodWIN), Act(A::CodDOS), Act(A::CodKOI), Act(A::CodUTF8), Act(A::CodUTF16),
 };
 
 constexpr MenuItem kStatusBar6[] = {
@@ -315,6 +317,7 @@ constexpr ToolButton kToolBar[] = {
     Button(A::CodWIN),
     Button(A::CodDOS),
     Button(A::CodKOI),
+    Button(A::CodUTF8),
     Bar(),
     Button(A::FindFind, M::pmFind),
     Button(A::Print, M::pmPrint),

@@ -52,6 +52,32 @@ ReplaceAllResult PlanReplaceAll(std::string_view text, std::string_view replacem
   return result;
 }
 
+std::u16string ReplaceAllUnits(std::u16string_view units, std::string_view text,
+                               std::u16string_view replacement_units, std::string_view replacement,
+                               const TextMatcher& matcher) {
+  const std::size_t find_length = matcher.Pattern().size();
+  if (find_length == 0) return std::u16string(units);
+  std::u16string result;
+  result.reserve(units.size());
+  std::size_t copied_to = 0;
+  // The last byte of the result's copy, as PlanReplaceAll sees it.
+  int byte_before = TextMatcher::kNoByte;
+  for (;;) {
+    const std::int64_t found = matcher.FindForward(text, static_cast<std::int64_t>(copied_to), byte_before);
+    if (found < 0) break;
+    const auto at = static_cast<std::size_t>(found);
+    result.append(units.substr(copied_to, at - copied_to));
+    result.append(replacement_units);
+    if (!replacement.empty())
+      byte_before = static_cast<unsigned char>(replacement.back());
+    else if (at > copied_to)
+      byte_before = static_cast<unsigned char>(text[at - 1]);
+    copied_to = at + find_length;
+  }
+  result.append(units.substr(copied_to));
+  return result;
+}
+
 std::string ReplaceAllReport(std::int64_t count) {
   return "Замена выполнена. Заменено " + std::to_string(count) + " слов(а)";
 }

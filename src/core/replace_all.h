@@ -44,6 +44,15 @@ ReplaceAllResult ReplaceAllStepByStep(std::string text, std::string_view find_te
 ReplaceAllResult PlanReplaceAll(std::string_view text, std::string_view replacement,
                                 const TextMatcher& matcher);
 
+// The same replacements made on the editor control's own text (`units`,
+// whose Windows-1251 copy `text` the matcher searches): the text between
+// occurrences keeps its units and the replacement goes in as `replacement_units`,
+// characters the copy cannot hold included. `replacement` is the
+// replacement's copy, for the whole-word test after it.
+std::u16string ReplaceAllUnits(std::u16string_view units, std::string_view text,
+                               std::u16string_view replacement_units, std::string_view replacement,
+                               const TextMatcher& matcher);
+
 // The notice shown when the loop is over, UTF-8: "Замена выполнена. Заменено N слов(а)".
 std::string ReplaceAllReport(std::int64_t count);
 

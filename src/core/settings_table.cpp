@@ -34,6 +34,7 @@ const SettingKey kTable[] = {
      &S::num_to_str_format},
     {kOptions, "dlgPath", K::kString, "", W::kAtOnce, A::kDocument, &S::dlg_path},
     {kOptions, "CodAutoOpt", K::kBoolean, "1", W::kAtOnce, A::kCodePages, &S::cod_auto_opt},
+    {kOptions, "DefUTF8", K::kBoolean, "0", W::kAtOnce, A::kCodePages, &S::def_utf8},
     {kOptions, "StartOpenFile", K::kBoolean, "1", W::kSaveSettings, A::kStartup,
      &S::start_open_file},
     {kOptions, "AutoSave", K::kBoolean, "0", W::kSaveSettings, A::kDocument, &S::auto_save},

@@ -23,6 +23,7 @@ struct SettingValues {
   Color background{};
   bool word_wrap{}, tool_bar{}, status_bar{};
   TCodePage def_coding{}, save_coding{};
+  bool def_utf8{};  // new documents are UTF-8 (without a mark) rather than def_coding
   bool save_set_coding{}, min_to_tray{}, url_detect{}, show_hint{};
   int date_format{}, time_format{}, num_to_str_format{};
   std::string dlg_path;

@@ -1,5 +1,7 @@
 #include "core/text_matcher.h"
 
+#include <utility>
+
 #include "core/letter_case.h"
 #include "core/search_chars.h"
 
@@ -7,6 +9,20 @@ namespace quillo {
 
 TextMatcher::TextMatcher(std::string_view pattern, SearchOptions options)
     : pattern_(pattern), options_(options) {}
+
+void TextMatcher::MatchUnits(std::u16string pattern_units, std::u16string_view text_units) {
+  pattern_units_ = std::move(pattern_units);
+  text_units_ = text_units;
+}
+
+bool TextMatcher::SameUnits(std::string_view text, std::size_t at) const {
+  if (pattern_units_.size() != pattern_.size()) return true;
+  for (std::size_t k = 0; k < pattern_.size(); ++k) {
+    if (pattern_[k] != '?' && text[at + k] != '?') continue;
+    if (at + k >= text_units_.size() || pattern_units_[k] != text_units_[at + k]) return false;
+  }
+  return true;
+}
 
 bool TextMatcher::SameByte(unsigned char pattern_byte, unsigned char text_byte) const {
   if (options_.match_case) return pattern_byte == text_byte;
@@ -38,7 +54,7 @@ std::int64_t TextMatcher::FindForward(std::string_view text, std::int64_t start,
     while (k < length && SameByte(static_cast<unsigned char>(pattern_[k]),
                                   static_cast<unsigned char>(text[at + k])))
       ++k;
-    if (k < length) continue;
+    if (k < length || !SameUnits(text, at)) continue;
     if (options_.whole_word) {
       const int before = at == first ? byte_before_start : static_cast<unsigned char>(text[at - 1]);
       const int after = at + length < text.size() ? static_cast<unsigned char>(text[at + length]) : kNoByte;

@@ -29,6 +29,14 @@ class TextMatcher {
   // pattern's own first and last bytes are not tested.
   TextMatcher(std::string_view pattern, SearchOptions options);
 
+  // For a search over a Windows-1251 copy of the control's text (one byte
+  // per UTF-16 unit, '?' where the copy cannot hold the character): where
+  // the pattern's copy or the text's copy has '?', the units themselves
+  // must be equal, so a character Windows-1251 lacks is found as itself,
+  // never as a '?' nor by one. `text_units` must outlive the searches and
+  // be the unit form of every text searched.
+  void MatchUnits(std::u16string pattern_units, std::u16string_view text_units);
+
   const std::string& Pattern() const { return pattern_; }
   const SearchOptions& Options() const { return options_; }
 
@@ -45,9 +53,12 @@ class TextMatcher {
  private:
   bool SameByte(unsigned char pattern_byte, unsigned char text_byte) const;
   bool IsWordBoundary(int byte) const;
+  bool SameUnits(std::string_view text, std::size_t at) const;
 
   std::string pattern_;
   SearchOptions options_;
+  std::u16string pattern_units_;
+  std::u16string_view text_units_;
 };
 
 }  // namespace quillo

@@ -148,6 +148,11 @@ const char* const kExpectedActions[] = {
     "HelpHomePage|Help|Домашняя страница…|Shift+Ctrl+F1||0",
     "HelpCallingBack|Help|Написать отзыв…|Shift+Alt+F1||0",
     "HelpShortCuts|Help|Горячие клавиши|||0",
+    "FileSaveInUtf8|File|UTF-8|||4",
+    "FileSaveInUtf8Bom|File|UTF-8 с BOM|||5",
+    "CodUTF8|Coding|UTF-8|||0",
+    "CodUTF16|Coding|UTF-16|||0",
+    "CodDefUTF8|Coding|UTF-8 для новых файлов|||0",
 };
 
 TEST(ActionTable, MatchesTheCommandList) {
@@ -223,7 +228,7 @@ TEST(ActionTable, TogglesRadioGroupAndHiddenAction) {
       EXPECT_EQ(action.id, ActionId::CodAutoOpt);
     }
   }
-  EXPECT_EQ(autoCheck, (std::set<std::string_view>{"CodAutoOpt", "OptWordWrap", "OptToolBar",
+  EXPECT_EQ(autoCheck, (std::set<std::string_view>{"CodAutoOpt", "CodDefUTF8", "OptWordWrap", "OptToolBar",
                                                    "OptStatusBar", "OptFullScreen"}));
   EXPECT_TRUE(GetAction(ActionId::CodAutoOpt).Has(kActionStartsChecked));
   EXPECT_FALSE(GetAction(ActionId::OptReadOnly).Has(kActionAutoCheck));
@@ -232,6 +237,7 @@ TEST(ActionTable, TogglesRadioGroupAndHiddenAction) {
   EXPECT_NE(group, 0);
   EXPECT_EQ(GetAction(ActionId::CodDOS).groupIndex, group);
   EXPECT_EQ(GetAction(ActionId::CodKOI).groupIndex, group);
+  EXPECT_EQ(GetAction(ActionId::CodUTF8).groupIndex, group);
   EXPECT_EQ(GetAction(ActionId::CodAutoOpt).groupIndex, 0);
 
   const ActionInfo& replaceNext = GetAction(ActionId::FindReplaceNext);

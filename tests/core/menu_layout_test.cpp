@@ -54,7 +54,7 @@ TEST(MenuLayout, EveryMenuHoldsItsItemsInOrder) {
       {MenuId::mnFileExtra,
        "FileSaveUnderNewName, [Сохранить в кодировке...], FileSaveClipbrd, FileSaveSelText, "
        "FileAddTo, FileSaveAll"},
-      {MenuId::mnSaveInCoding, "FileSaveInWinCod, FileSaveInDosCod, FileSaveInKoiCod"},
+      {MenuId::mnSaveInCoding, "FileSaveInWinCod, FileSaveInDosCod, FileSaveInKoiCod, FileSaveInUtf8, FileSaveInUtf8Bom"},
       {MenuId::mnSelectPrinter, "<Printers>"},
       {MenuId::mnEdit,
        "EditUndo, EditRedo, -, EditCut, EditCutAdd, EditCutAll, -, EditCopy, EditCopyAdd, "
@@ -76,7 +76,7 @@ TEST(MenuLayout, EveryMenuHoldsItsItemsInOrder) {
       {MenuId::mnText,
        "[Кодировка], -, [Раскладка], -, [Регистр], -, [Число], [Дата], [Время], -, "
        "TextReplaceTabToSpace, TextDeleteSpace, TextDelCLRF, TextAddSpace, TextDelSpace"},
-      {MenuId::mnCoding, "CodAutoOpt, CodAuto, -, CodWIN, CodDOS, CodKOI"},
+      {MenuId::mnCoding, "CodAutoOpt, CodAuto, CodDefUTF8, -, CodWIN, CodDOS, CodKOI, CodUTF8, CodUTF16"},
       {MenuId::mnLayout, "TextLatToRusInvert, TextLatToRus, TextRusToLat"},
       {MenuId::mnCase, "TextRegInvert, TextRegUpper, TextRegLower, TextRegTitle"},
       {MenuId::mnNumber, "TextNumtoStr1, TextNumtoStr2, TextNumtoStr3"},
@@ -117,7 +117,7 @@ TEST(MenuLayout, EveryMenuHoldsItsItemsInOrder) {
       {MenuId::pmStatusBar4, "*OptInsMode, OptReadOnly"},
       {MenuId::pmStatusBar5,
        "*OptChangeKeybLayout, -, TextLatToRusInvert, TextLatToRus, TextRusToLat, -, CodWIN, "
-       "CodDOS, CodKOI"},
+       "CodDOS, CodKOI, CodUTF8, CodUTF16"},
       {MenuId::pmStatusBar6,
        "FileOpenFolder, FileProperties, EditCopyFileName, FileExecute, FileDelete, -"},
   };
@@ -154,7 +154,7 @@ TEST(MenuLayout, ToolBarButtonsInOrder) {
   EXPECT_EQ(line,
             "FileNew(pmNewFile) FileOpen\"История\"(mnFileHistory) FileSave(SavePopup) | "
             "EditCut(pmCut) EditCopy(pmCopy) EditPaste(pmPaste) | EditUndo EditRedo | "
-            "CodWIN CodDOS CodKOI | FindFind(pmFind) Print(pmPrint) | TextDate(pmDate) "
+            "CodWIN CodDOS CodKOI CodUTF8 | FindFind(pmFind) Print(pmPrint) | TextDate(pmDate) "
             "TextTime(pmTime) | OptFontp1 OptFontm1 OptFont(pmFont) | "
             "OptBackground\"Фон\"(pmBackground) | OptReadOnly OptFullScreen");
   const ToolButton& background = ToolBarButtons()[ToolBarButtons().size() - 4];

@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "core/shown_text.h"
 #include "core/text_matcher.h"
 #include "core/win1251.h"
 
@@ -175,7 +176,21 @@ TEST(ReplaceAllDifferential, OnePassEqualsTheLoopOnRandomTexts) {
     ASSERT_EQ(planned, expected) << "round " << round << ": \"" << Win1251ToUtf8(text) << "\" / \""
                                  << Win1251ToUtf8(find) << "\" -> \"" << Win1251ToUtf8(replacement)
                                  << "\" case " << options.match_case << " word " << options.whole_word;
+    // The same replacements on the control's own units.
+    ASSERT_TRUE(ReplaceAllUnits(Win1251ToUtf16(text), text, Win1251ToUtf16(replacement), replacement, matcher) ==
+                Win1251ToUtf16(planned.text))
+        << "round " << round;
   }
+}
+
+// Characters the copy holds as '?' stay in the text between occurrences and
+// come in with the replacement.
+TEST(ReplaceAll, UnitsTheCopyCannotHold) {
+  const std::u16string units = u"α b 😀 b";
+  const std::string text = Win1251FromShown(units, cpWIN);
+  TextMatcher matcher("b", {false, true});
+  EXPECT_TRUE(ReplaceAllUnits(units, text, u"β😀", "???", matcher) == u"α β😀 😀 β😀");
+  EXPECT_TRUE(ReplaceAllUnits(units, text, u"", "", matcher) == u"α  😀 ");
 }
 
 }  // namespace

@@ -38,6 +38,7 @@ const Row kExpected[] = {
     {"Options", "NumToStrFormat", K::kInteger, "1", W::kSaveSettings, &S::num_to_str_format},
     {"Options", "dlgPath", K::kString, "", W::kAtOnce, &S::dlg_path},
     {"Options", "CodAutoOpt", K::kBoolean, "1", W::kAtOnce, &S::cod_auto_opt},
+    {"Options", "DefUTF8", K::kBoolean, "0", W::kAtOnce, &S::def_utf8},
     {"Options", "StartOpenFile", K::kBoolean, "1", W::kSaveSettings, &S::start_open_file},
     {"Options", "AutoSave", K::kBoolean, "0", W::kSaveSettings, &S::auto_save},
     {"Options", "WordSelection", K::kBoolean, "0", W::kSaveSettings, &S::word_selection},
@@ -247,7 +248,7 @@ TEST(SettingSave, RewritesAFileItLoadedUnchanged) {
       "Ins=1\r\nTitleType=2\r\nFileManager=totalcmd.exe\r\nIcons=0\r\nShowShortCut=0\r\n"
       "SimplePopupMenu=1\r\nFindPanel=0\r\nSavePosition=1\r\nDefFileName=new.txt\r\nMRU=9\r\n"
       "FileName=C:\\a.txt\r\nCaretPosX=3\r\nCaretPosY=14\r\n"
-      "FSScrollBars=1\r\nFSStatusBar=0\r\nFSToolBar=0\r\nFSMenu=1\r\n1URLClick=0\r\n"
+      "FSScrollBars=1\r\nFSStatusBar=0\r\nFSToolBar=0\r\nFSMenu=1\r\n1URLClick=0\r\nDefUTF8=0\r\n"
       "\r\n"
       "[MRU]\r\n0=C:\\a.txt\r\n\r\n"
       "[View]\r\nWindowState=2\r\nLeft=10\r\nTop=20\r\nHeight=517\r\nWidth=797\r\n\r\n"

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
+
+#include "core/replace_all.h"
+#include "core/shown_text.h"
 
 namespace quillo {
 namespace {
@@ -49,6 +53,37 @@ TEST(TextSearch, BackwardAcrossALongTextFindsTheNearest) {
   EXPECT_EQ(FindInText(text, 150000, matcher, true), 100004);
   EXPECT_EQ(FindInText(text, 100003, matcher, true), 0);
   EXPECT_EQ(FindInText(text, 100003, TextMatcher("WORD", {true, false}), true), -1);
+}
+
+// Characters the Windows-1251 copy holds as '?' are found as themselves:
+// never as a typed '?', nor one for another, in either direction and in
+// "Заменить все".
+TEST(TextSearch, CharactersTheCopyCannotHoldAreMatchedAsThemselves) {
+  const std::u16string text = u"? α 😀 β ?α ?";
+  const std::string held = Win1251FromShown(text, cpWIN);
+  struct Case {
+    std::u16string pattern;
+    std::vector<std::int64_t> forward;  // every occurrence, from the start
+  };
+  const Case cases[] = {
+      {u"?", {0, 9, 12}},
+      {u"α", {2, 10}},
+      {u"😀", {4}},
+      {u"β", {7}},
+      {u"?α", {9}},
+      {u"ω", {}},
+  };
+  for (const Case& c : cases) {
+    TextMatcher matcher(Win1251FromShown(c.pattern, cpWIN), {false, false});
+    matcher.MatchUnits(c.pattern, text);
+    std::vector<std::int64_t> found;
+    for (std::int64_t at = FindInText(held, 0, matcher, false); at >= 0; at = FindInText(held, at + 1, matcher, false))
+      found.push_back(at);
+    EXPECT_EQ(found, c.forward) << c.forward.size();
+    const std::int64_t last = c.forward.empty() ? -1 : c.forward.back();
+    EXPECT_EQ(FindInText(held, static_cast<std::int64_t>(held.size()), matcher, true), last);
+    EXPECT_EQ(PlanReplaceAll(held, "x", matcher).count, static_cast<std::int64_t>(c.forward.size()));
+  }
 }
 
 }  // namespace

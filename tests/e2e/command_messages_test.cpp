@@ -238,6 +238,7 @@ TEST(CommandMessages, EachRunsItsActionAndReportsWhetherItRan) {
   EXPECT_EQ(openNew.dialog, "Открыть");
   EXPECT_EQ(SendAndCancel(q, QM(34), 1).result, 1) << "the first font preset";
   EXPECT_EQ(SendAndCancel(q, QM(34), 9).result, 0) << "no fifth font preset";
+  EXPECT_EQ(SendAndCancel(q, QM(36)).dialog, "Настройки");  // QM_OPTIONS
 
   // The private messages.
   ShowWindow(main, SW_MINIMIZE);

@@ -136,8 +136,8 @@ TEST(WindowMenus, ItemsTakeTheStateOfTheirActionsWhenOpened) {
       {edit, 0, "Отменить\tCtrl+Z", false, false},          // its update says so
       {edit, 1, "Повторить\tShift+Ctrl+Z", true, false},    // bound, no update handler
       {edit, 3, "Вырезать\tCtrl+X", false, false},          // not bound yet
-      {coding, 4, "DOS-866\tAlt+D", true, true},
-      {coding, 3, "Windows-1251\tAlt+W", false, false},
+      {coding, 5, "DOS-866\tAlt+D", true, true},
+      {coding, 4, "Windows-1251\tAlt+W", false, false},
       {date, 0, "07.12.2026", true, false},                  // live caption
   };
   for (const Expected& e : cases) {

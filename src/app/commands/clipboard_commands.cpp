@@ -33,7 +33,7 @@ constexpr ActionId kExtended[] = {
 };
 
 std::wstring SelectionForClipboard(const MyRichEdit& editor) {
-  return ClipboardLineBreaks(WideFromWin1251(editor.SelText()));
+  return ClipboardLineBreaks(FromU16(editor.SelTextWide()));
 }
 
 }  // namespace
@@ -84,7 +84,7 @@ void ClipboardCommands::Swap() {
   RussianLayoutScope layout(editor);
   std::optional<std::wstring> before = ExchangeClipboardText(ctx_.window, SelectionForClipboard(editor));
   if (!before) ClipboardRefused();
-  editor.SetSelText(Win1251FromWide(*before));
+  editor.SetSelTextWide(U16(*before));
   editor.SetSelStart(editor.SelStart() + editor.SelLength());
   editor.ScrollCaret();
 }

@@ -71,8 +71,10 @@ void Document::New() {
   editor_.SetText("");
   SetFileName(L"");
   editor_.SetModified(false);
-  const TCodePage page = settings_.Values().def_coding;
-  editor_.SetCodePage(page == cpNone ? cpWIN : page);
+  const SettingValues& values = settings_.Values();
+  editor_.SetCodePage(values.def_utf8 || values.def_coding == cpNone ? cpWIN : values.def_coding);
+  encoding_ = values.def_utf8 ? TextEncoding::Utf8 : TextEncoding::Ansi;
+  breaks_ = LineBreak::CrLf;
   Announce(DocumentEvent::kCreated, fileName_);
 }
 
@@ -122,17 +124,28 @@ void Document::Open(const std::wstring& path) {
   DecodeOptions options;
   options.detect_code_page = values.cod_auto_opt;
   options.code_page = values.def_coding;
-  options.unicode = false;
-  options.own_characters = false;
   // ".RTF" files would go through the control's own loading; in plain-text
   // mode that shows their bytes as text, which is what the raw load does too.
   options.raw_bytes = ext == L".RTF";
-  DecodedFile file = DecodeFileBytes(ReadFileBytes(path), options);
+  const std::string bytes = ReadFileBytes(path);
+  DecodedFile file = DecodeFileBytes(bytes, options);
+  // Plain ASCII is UTF-8 as well: with UTF-8 the default for new files, what
+  // is typed into such a file is kept in UTF-8 too.
+  if (values.def_utf8 && file.encoding == TextEncoding::Ansi && !options.raw_bytes) {
+    const Utf8Check check = CheckUtf8(bytes);
+    if (check.error_offset == bytes.size() && !check.multi_byte) {
+      file.encoding = TextEncoding::Utf8;
+      file.code_page = cpWIN;
+    }
+  }
 
+  editor_.SetCodePage(file.code_page);
   editor_.SetControlText(file.text);
   editor_.SetSelection(0, 0);
   editor_.SetModified(false);
-  editor_.SetCodePage(file.code_page);
+  encoding_ = file.encoding;
+  // Mixed breaks are written as CR LF.
+  breaks_ = file.breaks;
   SetFileName(path);
   SetDialogFolder(FolderOf(fileName_));
   StampLogFile();
@@ -166,21 +179,47 @@ void Document::StampLogFile() {
   editor_.SetModified(true);
 }
 
-void Document::Write(const std::wstring& path, std::optional<TCodePage> forced) {
+bool Document::Write(const std::wstring& path, std::optional<FileForm> forced) {
   const SettingValues& values = settings_.Values();
-  TCodePage page = editor_.CodePage();
+  FileForm form = Form();
   if (forced)
-    page = *forced;
+    form = *forced;
   else if (!values.save_set_coding)
-    page = values.save_coding == cpNone ? cpWIN : values.save_coding;
-  // The Windows-1251 bytes the control shows, in the file's code page.
-  std::string bytes = EncodeFileText(editor_.ControlTextWide(), TextEncoding::Ansi, cpWIN);
-  ConvertFromWinInPlace(bytes, page);
+    form = {TextEncoding::Ansi, values.save_coding == cpNone ? cpWIN : values.save_coding};
+  const std::u16string text = editor_.ControlTextWide();
+  EncodeReport report;
+  std::string bytes = EncodeFileText(text, form.encoding, form.page, breaks_, &report);
+  if (report.count > 0) {
+    const bool ansi = form.encoding == TextEncoding::Ansi;
+    // An 8-bit code page that lacks characters: UTF-8 keeps every one.
+    const int answer = ShowMessage(window_, SubstitutesWarning(report, form.encoding, form.page), kCaptionWarning,
+                                   (ansi ? MB_YESNOCANCEL : MB_OKCANCEL) | MB_ICONWARNING);
+    if (answer == IDCANCEL) return false;
+    if (answer == IDYES) {
+      form = {TextEncoding::Utf8, cpWIN};
+      bytes = EncodeFileText(text, form.encoding, form.page, breaks_);
+    }
+  }
   // A failed write throws before anything of the document changes.
   WriteFileAtomically(path, bytes);
-  editor_.SetCodePage(page);
+  if (form.page != editor_.CodePage()) {
+    // The characters stay; the view of the new code page shows them.
+    const int first = editor_.FirstVisibleLine();
+    const CaretPos caret = editor_.GetCaretPos();
+    RedrawFreeze freeze(editor_.Control());
+    editor_.SetCodePage(form.page);
+    DecodeOptions written;
+    written.detect_code_page = false;
+    written.code_page = form.page;
+    written.raw_bytes = form.encoding == TextEncoding::Ansi;
+    editor_.SetControlText(DecodeFileBytes(bytes, written).text);
+    editor_.SetCaretPos(caret);
+    editor_.ScrollLines(first - editor_.FirstVisibleLine());
+  }
+  encoding_ = form.encoding;
   editor_.SetModified(false);
   Announce(DocumentEvent::kSaved, path);
+  return true;
 }
 
 std::wstring Document::NameToWrite(const std::wstring& chosen, bool defaultExtension) {
@@ -192,11 +231,10 @@ bool Document::Save() {
   if (fileName_.empty()) return SaveAs();
   // Its own name, as the title shows it: ".env" stays ".env" even when the
   // file was deleted meanwhile.
-  Write(fileName_);
-  return true;
+  return Write(fileName_);
 }
 
-bool Document::SaveAs(std::optional<TCodePage> page) {
+bool Document::SaveAs(std::optional<FileForm> form) {
   std::wstring def = Wide(Win1251ToUtf8(settings_.Values().def_file_name));
   if (def.empty()) def = L"noname.txt";
   std::wstring base = dialogFolder_.empty() ? std::wstring() : dialogFolder_ + L"\\";
@@ -205,7 +243,7 @@ bool Document::SaveAs(std::optional<TCodePage> page) {
   std::wstring path = AskFileToSave(window_, dialogFolder_, proposal, OverwriteQuestion::kAsk,
                                     [](const std::wstring& chosen) { return NameToWrite(chosen, true); });
   if (path.empty()) return false;
-  Write(path, page);
+  if (!Write(path, form)) return false;
   SetFileName(path);
   return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The document of one window: its file name, code page and modified state,
+// The document of one window: its file name, encoding (an 8-bit code page,
+// UTF-8 or UTF-16) with its form of line break, and modified state,
 // the lock that tells other instances the file is open here, and opening,
 // saving and closing with their results. Opening, saving and closing are
 // announced from here, in one place.
@@ -12,6 +13,7 @@
 
 #include "app/platform/win_handles.h"
 #include "core/codepage.h"
+#include "core/file_bytes.h"
 
 namespace quillo {
 
@@ -23,6 +25,14 @@ enum class DocumentEvent {
   kOpened,
   kSaved,
   kClosed,
+};
+
+// The bytes a document is written in: an 8-bit code page, or UTF-8 or
+// UTF-16 (then the page is the view, cpWIN).
+struct FileForm {
+  TextEncoding encoding = TextEncoding::Ansi;
+  TCodePage page = cpWIN;
+  bool operator==(const FileForm&) const = default;
 };
 
 class Document {
@@ -39,7 +49,12 @@ class Document {
 
   const std::wstring& FileName() const { return fileName_; }
   bool Modified() const;
+  // The code page of an 8-bit document, cpWIN (its view) for a Unicode one.
   TCodePage CodePage() const;
+  TextEncoding Encoding() const { return encoding_; }
+  FileForm Form() const { return {encoding_, CodePage()}; }
+  // The document is now taken as being in `form` (the code-page commands).
+  void SetEncoding(TextEncoding encoding) { encoding_ = encoding; }
 
   // Where the last change was made; -1 when there is none to go back to.
   int LastChangePos() const { return lastChangePos_; }
@@ -60,10 +75,12 @@ class Document {
   bool Close();
   // Reads the file, decides its code page and shows it. Throws FileError.
   void Open(const std::wstring& path);
-  // Writes the text to exactly that path, in `page` when given, else in the
-  // code page the settings decide. Throws FileError; nothing of the document
-  // changes then.
-  void Write(const std::wstring& path, std::optional<TCodePage> page = std::nullopt);
+  // Writes the text to exactly that path, in `form` when given, else in the
+  // document's own or the one the settings decide. Characters the form
+  // cannot hold are counted first and the user may save in UTF-8 instead,
+  // write '?' for them, or cancel (false: nothing written). Throws
+  // FileError; nothing of the document changes then.
+  bool Write(const std::wstring& path, std::optional<FileForm> form = std::nullopt);
   // The path a name chosen in a save dialog is written under: a new name
   // loses a leading dot; "Сохранить как…" adds ".txt" to a name without an
   // extension first.
@@ -71,9 +88,9 @@ class Document {
   // "Сохранить": under its own name, or through "Сохранить как…" without one.
   // False when nothing was saved.
   bool Save();
-  // "Сохранить как…"; with a code page, the file is written in it. False
+  // "Сохранить как…"; with a form, the file is written in it. False
   // when the dialog was cancelled.
-  bool SaveAs(std::optional<TCodePage> page = std::nullopt);
+  bool SaveAs(std::optional<FileForm> form = std::nullopt);
 
   void SetFileName(const std::wstring& path);
   std::wstring TitleFor(const std::wstring& path) const;
@@ -94,6 +111,8 @@ class Document {
   std::wstring fileName_;
   std::wstring dialogFolder_;
   int lastChangePos_ = -1;
+  TextEncoding encoding_ = TextEncoding::Ansi;
+  LineBreak breaks_ = LineBreak::CrLf;
   KernelHandle lock_;
 };
 

@@ -18,24 +18,13 @@
 #include "app/platform/ui_text.h"
 #include "app/platform/window_broadcast.h"
 #include "app/window/status_view.h"
+#include "core/file_bytes.h"
 #include "core/nul_bytes.h"
 
 namespace quillo {
 namespace {
 
 constexpr wchar_t kPlainProposal[] = L"noname.txt";
-
-// Text taken from the control's selection has one CR per line break; files
-// get CR LF.
-std::string WithCrLf(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 32);
-  for (size_t i = 0; i < text.size(); ++i) {
-    out.push_back(text[i]);
-    if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) out.push_back('\n');
-  }
-  return out;
-}
 
 void OpenInNewProcess(HWND owner, const std::wstring& path) {
   std::wstring param = L"\"" + path + L"\"";
@@ -55,6 +44,8 @@ void FileCommands::Bind(ActionRegistry& a) {
   a.Bind(ActionId::FileSaveInWinCod, [this] { SaveInCodePage(cpWIN); });
   a.Bind(ActionId::FileSaveInDosCod, [this] { SaveInCodePage(cpDOS); });
   a.Bind(ActionId::FileSaveInKoiCod, [this] { SaveInCodePage(cpKOI); });
+  a.Bind(ActionId::FileSaveInUtf8, [&doc] { doc.SaveAs(FileForm{TextEncoding::Utf8, cpWIN}); });
+  a.Bind(ActionId::FileSaveInUtf8Bom, [&doc] { doc.SaveAs(FileForm{TextEncoding::Utf8Bom, cpWIN}); });
   a.Bind(ActionId::FileSaveUnderNewName, [this] { SaveUnderNewName(); });
   a.Bind(ActionId::FileUpdate, [this] { Reload(); });
   a.Bind(ActionId::FileInsertFrom, [this] { InsertFrom(); });
@@ -78,7 +69,7 @@ void FileCommands::Open() {
   ctx_.status.Update();
 }
 
-void FileCommands::SaveInCodePage(TCodePage page) { ctx_.document.SaveAs(page); }
+void FileCommands::SaveInCodePage(TCodePage page) { ctx_.document.SaveAs(FileForm{TextEncoding::Ansi, page}); }
 
 void FileCommands::SaveUnderNewName() {
   Document& doc = ctx_.document;
@@ -86,7 +77,7 @@ void FileCommands::SaveUnderNewName() {
                                     [](const std::wstring& chosen) { return Document::NameToWrite(chosen, false); });
   if (path.empty()) return;
   std::wstring old = doc.FileName();
-  doc.Write(path);
+  if (!doc.Write(path)) return;
   doc.SetFileName(path);
   ctx_.status.Update();
   // Only a file that really is another one goes: C:\A.TXT and c:\a.txt are
@@ -119,11 +110,15 @@ void FileCommands::InsertFrom() {
   if (files.empty()) return;
   MyRichEdit& editor = ctx_.editor;
   int caret = editor.SelStart();
-  std::string text = MyRichEdit::ReadTextFile(files.front());
+  // A Unicode file's characters; an 8-bit file's bytes in the document's code page.
+  DecodeOptions options;
+  options.detect_code_page = false;
+  options.code_page = editor.CodePage();
+  DecodedFile file = DecodeFileBytes(ReadFileBytes(files.front()), options);
   // The control would end the inserted text at the first NUL.
-  size_t nulCount = ReplaceNulBytes(text);
+  size_t nulCount = file.nul_count;
   editor.BeginRussianLayout();
-  editor.SetSelText(text);
+  editor.SetSelTextWide(file.text);
   editor.EndRussianLayout();
   editor.SetSelStart(caret);
   ctx_.status.Update();
@@ -136,7 +131,8 @@ void FileCommands::SaveSelection() {
   if (path.empty()) return;
   DWORD attributes = GetFileAttributesW(path.c_str());
   ctx_.editor.BeginRussianLayout();
-  std::string text = WithCrLf(ctx_.editor.SelText());
+  const FileForm form = ctx_.document.Form();
+  std::string text = EncodeFileText(ctx_.editor.SelTextWide(), form.encoding, form.page);
   ctx_.editor.EndRussianLayout();
   WriteFileAtomically(path, text);
   if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(path.c_str(), attributes);
@@ -145,7 +141,12 @@ void FileCommands::SaveSelection() {
 void FileCommands::AppendTo() {
   std::wstring path = AskFileToSave(ctx_.window, ctx_.document.DialogFolder(), L"", OverwriteQuestion::kNone);
   if (path.empty()) return;
-  AppendToFile(path, "\r\n" + ctx_.editor.GetText());
+  // No byte-order mark in the middle of a file.
+  FileForm form = ctx_.document.Form();
+  if (form.encoding == TextEncoding::Utf8Bom) form.encoding = TextEncoding::Utf8;
+  std::string bytes = EncodeFileText(u"\r" + ctx_.editor.ControlTextWide(), form.encoding, form.page);
+  if (form.encoding == TextEncoding::Utf16LE || form.encoding == TextEncoding::Utf16BE) bytes.erase(0, 2);
+  AppendToFile(path, bytes);
 }
 
 void FileCommands::SaveAll() { BroadcastToWindows({kBroadcastCaption, WM_QUILLO_SAVE}); }

@@ -14,6 +14,7 @@
 #include "core/edit_cost.h"
 #include "core/file_bytes.h"
 #include "core/line_ops.h"
+#include "core/shown_text.h"
 #include "core/word_at_caret.h"
 
 namespace quillo {
@@ -26,13 +27,13 @@ constexpr int kWheelLines = 3;
 constexpr DWORD kEventMask = ENM_CHANGE | ENM_SELCHANGE | ENM_REQUESTRESIZE | ENM_PROTECTED | ENM_LINK;
 
 // The edit of [start, start + removed) into inserted, as the cost model sees it.
-EditShape ShapeOf(const RichEditControl& control, int start, std::string_view removed,
-                  std::string_view inserted) {
+EditShape ShapeOf(const RichEditControl& control, int start, std::u16string_view removed,
+                  std::u16string_view inserted) {
   EditShape shape;
   shape.inserted = inserted.size();
-  shape.insertedBreaks = static_cast<size_t>(std::count(inserted.begin(), inserted.end(), '\r'));
+  shape.insertedBreaks = static_cast<size_t>(std::count(inserted.begin(), inserted.end(), u'\r'));
   shape.removed = removed.size();
-  shape.removedBreaks = static_cast<size_t>(std::count(removed.begin(), removed.end(), '\r'));
+  shape.removedBreaks = static_cast<size_t>(std::count(removed.begin(), removed.end(), u'\r'));
   shape.length = static_cast<size_t>(control.TextLength());
   const int rows = control.LineCount();
   const int row = control.LineFromChar(start + static_cast<int>(removed.size()));
@@ -100,15 +101,17 @@ void MyRichEdit::RecreateEmpty() {
 
 // ---- text ----
 
-std::string MyRichEdit::GetText() const { return Win1251FromWide(control_.TextWithCrLf()); }
+std::string MyRichEdit::GetText() const { return Win1251FromShown(U16(control_.TextWithCrLf()), codePage_); }
 
-std::string MyRichEdit::ControlText() const { return Win1251FromWide(control_.Text()); }
+std::string MyRichEdit::ControlText() const { return Win1251FromShown(ControlTextWide(), codePage_); }
 
 int MyRichEdit::TextLength() const { return control_.TextLength(); }
 
 std::string MyRichEdit::TextRange(int start, int end) const {
-  return Win1251FromWide(control_.TextRange(start, end));
+  return Win1251FromShown(TextRangeWide(start, end), codePage_);
 }
+
+std::u16string MyRichEdit::TextRangeWide(int start, int end) const { return U16(control_.TextRange(start, end)); }
 
 void MyRichEdit::StreamIn(std::u16string_view controlForm) {
   // Every break goes in as CR LF, the form the control reads most reliably.
@@ -123,7 +126,7 @@ void MyRichEdit::StreamIn(std::u16string_view controlForm) {
   if (!ok) throw FileError("Не удалось передать текст в окно редактора.");
 }
 
-void MyRichEdit::SetText(std::string_view text) { SetControlText(Win1251ToUtf16(WithCrBreaks(text))); }
+void MyRichEdit::SetText(std::string_view text) { SetControlText(ShownText(WithCrBreaks(text), codePage_)); }
 
 void MyRichEdit::SetControlText(std::u16string_view text) {
   ownUndo_ = {};
@@ -132,28 +135,40 @@ void MyRichEdit::SetControlText(std::u16string_view text) {
   control_.EmptyUndoBuffer();
 }
 
-std::u16string MyRichEdit::ControlTextWide() const {
-  std::wstring text = control_.Text();
-  return std::u16string(text.begin(), text.end());
+std::u16string MyRichEdit::ControlTextWide() const { return U16(control_.Text()); }
+
+void MyRichEdit::ReplaceAllText(std::string_view result, StandIns standIns) {
+  std::u16string control = ControlTextWide();
+  std::string held = Win1251FromShown(control, codePage_);
+  ReplaceAllText(control, held, result, standIns);
 }
 
-void MyRichEdit::ReplaceAllText(std::string_view text) {
+void MyRichEdit::ReplaceAllText(std::u16string_view control, std::string_view held, std::string_view result,
+                                StandIns standIns) {
+  TextChange change = MergeResult(control, held, result, codePage_, standIns);
+  if (change.empty()) return;
   CaretPos caret = GetCaretPos();
-  std::string oldText = ControlText();
-  std::string newText = WithCrBreaks(text);
-  size_t common = std::min(oldText.size(), newText.size());
-  size_t prefix = 0;
-  while (prefix < common && oldText[prefix] == newText[prefix]) ++prefix;
-  size_t suffix = 0;
-  while (suffix < common - prefix &&
-         oldText[oldText.size() - 1 - suffix] == newText[newText.size() - 1 - suffix])
-    ++suffix;
-  if (prefix == oldText.size() && prefix == newText.size()) return;
-
   RedrawFreeze freeze(control_);
-  const int end = static_cast<int>(oldText.size() - suffix);
-  ReplaceRange(oldText, static_cast<int>(prefix), end,
-               std::string_view(newText).substr(prefix, newText.size() - prefix - suffix));
+  ReplaceRange(std::u16string(control), static_cast<int>(change.start), static_cast<int>(change.end),
+               change.replacement);
+  SetModified(true);
+  SetCaretPos(caret);
+  freeze.End();
+  control_.ScrollCaret();
+}
+
+void MyRichEdit::ReplaceAllWide(std::u16string_view control, std::u16string_view text) {
+  const size_t common = std::min(control.size(), text.size());
+  size_t prefix = 0;
+  while (prefix < common && control[prefix] == text[prefix]) ++prefix;
+  size_t suffix = 0;
+  while (suffix < common - prefix && control[control.size() - 1 - suffix] == text[text.size() - 1 - suffix])
+    ++suffix;
+  if (prefix == control.size() && prefix == text.size()) return;
+  CaretPos caret = GetCaretPos();
+  RedrawFreeze freeze(control_);
+  ReplaceRange(std::u16string(control), static_cast<int>(prefix), static_cast<int>(control.size() - suffix),
+               text.substr(prefix, text.size() - prefix - suffix));
   SetModified(true);
   SetCaretPos(caret);
   freeze.End();
@@ -167,49 +182,49 @@ void MyRichEdit::ReplaceAllText(std::string_view text) {
 // an edit whose undo would cost more than streaming the old text back keeps
 // its own undo step, and one that costs more itself than streaming the new
 // text whole is made by that stream.
-void MyRichEdit::ReplaceRange(const std::string& oldText, int start, int end, std::string_view text) {
-  std::string removed = oldText.empty() ? TextRange(start, end)
-                                        : oldText.substr(static_cast<size_t>(start),
-                                                         static_cast<size_t>(end - start));
+void MyRichEdit::ReplaceRange(std::u16string oldText, int start, int end, std::u16string_view text) {
+  std::u16string removed = oldText.empty() ? TextRangeWide(start, end)
+                                           : oldText.substr(static_cast<size_t>(start),
+                                                            static_cast<size_t>(end - start));
   const EditWay way = ChooseEditWay(ShapeOf(control_, start, removed, text));
   if (way == EditWay::ControlUndo) {
     ownRedo_ = {};
     SetSelection(start, end);
     programChange_ = true;
-    control_.ReplaceSelection(WideFromWin1251(text), true);
+    control_.ReplaceSelection(FromU16(text), true);
     programChange_ = false;
     return;
   }
-  OwnUndo step{true, start, std::move(removed), std::string(text), GetCaretPos()};
+  OwnUndo step{true, start, std::move(removed), std::u16string(text), GetCaretPos()};
   ReplaceWithoutUndo(oldText, start, end, text, way == EditWay::Restream);
   ownUndo_ = std::move(step);
   ownRedo_ = {};
   SetModified(true);
 }
 
-void MyRichEdit::ReplaceWithoutUndo(const std::string& oldText, int start, int end,
-                                    std::string_view text, bool restream) {
+void MyRichEdit::ReplaceWithoutUndo(const std::u16string& oldText, int start, int end,
+                                    std::u16string_view text, bool restream) {
   if (!restream) {
     SetSelection(start, end);
     programChange_ = true;
-    control_.ReplaceSelection(WideFromWin1251(text), false);
+    control_.ReplaceSelection(FromU16(text), false);
     programChange_ = false;
     control_.EmptyUndoBuffer();
     return;
   }
-  std::string whole = oldText.empty() ? ControlText() : oldText;
+  std::u16string whole = oldText.empty() ? ControlTextWide() : oldText;
   whole.replace(static_cast<size_t>(start), static_cast<size_t>(end - start), text);
-  StreamIn(Win1251ToUtf16(whole));
+  StreamIn(whole);
   control_.EmptyUndoBuffer();
 }
 
 // The control forgets its oldest steps past its limit, so the text may no
 // longer be the one the program's step left: then the step is dropped.
 bool MyRichEdit::ApplyOwnStep(const OwnUndo& step, bool undo) {
-  const std::string& present = undo ? step.inserted : step.removed;
-  const std::string& restored = undo ? step.removed : step.inserted;
+  const std::u16string& present = undo ? step.inserted : step.removed;
+  const std::u16string& restored = undo ? step.removed : step.inserted;
   const int end = step.start + static_cast<int>(present.size());
-  if (end > TextLength() || TextRange(step.start, end) != present) return false;
+  if (end > TextLength() || TextRangeWide(step.start, end) != present) return false;
   const EditWay way = ChooseOwnStepWay(ShapeOf(control_, step.start, present, restored));
   ReplaceWithoutUndo({}, step.start, end, restored, way == EditWay::Restream);
   return true;
@@ -239,11 +254,30 @@ std::string MyRichEdit::SelText() const {
   return TextRange(sel.start, sel.end);
 }
 
-void MyRichEdit::SetSelText(std::string_view text) {
+std::u16string MyRichEdit::SelTextWide() const {
   TextRangeIndex sel = control_.Selection();
-  std::string inserted = WithCrBreaks(text);
+  return TextRangeWide(sel.start, sel.end);
+}
+
+void MyRichEdit::SetSelText(std::string_view text) { SetSelTextWide(ShownText(text, codePage_)); }
+
+void MyRichEdit::SetSelTextWide(std::u16string_view text) {
+  TextRangeIndex sel = control_.Selection();
+  std::u16string inserted = WithCrBreaks(text);
   ReplaceRange({}, sel.start, sel.end, inserted);
   SetSelection(sel.start, sel.start + static_cast<int>(inserted.size()));
+  control_.ScrollCaret();
+}
+
+void MyRichEdit::MergeSelText(std::string_view result, StandIns standIns) {
+  TextRangeIndex sel = control_.Selection();
+  std::u16string control = TextRangeWide(sel.start, sel.end);
+  TextChange change = MergeResult(control, Win1251FromShown(control, codePage_), result, codePage_, standIns);
+  const int length = static_cast<int>(control.size() - (change.end - change.start) + change.replacement.size());
+  if (!change.empty())
+    ReplaceRange({}, sel.start + static_cast<int>(change.start), sel.start + static_cast<int>(change.end),
+                 change.replacement);
+  SetSelection(sel.start, sel.start + length);
   control_.ScrollCaret();
 }
 
@@ -274,9 +308,9 @@ int MyRichEdit::LineCount() const {
 std::string MyRichEdit::LineText(int line) const {
   if (line < 0 || line >= LineCount()) return {};
   std::wstring text = control_.Line(line, 4096);
-  std::wstring_view s(text);
-  while (!s.empty() && (s.back() == L'\r' || s.back() == L'\n')) s.remove_suffix(1);
-  return Win1251FromWide(s);
+  std::u16string s = U16(text);
+  while (!s.empty() && (s.back() == u'\r' || s.back() == u'\n')) s.pop_back();
+  return Win1251FromShown(s, codePage_);
 }
 
 void MyRichEdit::ScrollText(int code) { control_.Scroll(code); }
@@ -339,14 +373,14 @@ bool MyRichEdit::CanRedo() const { return control_.CanRedo() || ownRedo_.valid; 
 void MyRichEdit::CutToClipboard() { control_.Cut(); }
 void MyRichEdit::CopyToClipboard() { control_.Copy(); }
 
-// The clipboard's Unicode text, converted to the document's code page. The
-// control's own paste is not used: Wine's inserts through a selection
-// stream-in that loses the text before the caret.
+// The clipboard's Unicode text as it is. The control's own paste is not
+// used: Wine's inserts through a selection stream-in that loses the text
+// before the caret.
 void MyRichEdit::PasteFromClipboard() {
   if (readOnly_) return;
   std::optional<std::wstring> text = ReadClipboardText(hwnd_);
   if (!text) return;
-  SetSelText(Win1251FromWide(*text));
+  SetSelTextWide(U16(*text));
   SetSelStart(SelStart() + SelLength());
   control_.ScrollCaret();
 }
@@ -441,7 +475,7 @@ int MyRichEdit::FindText(std::string_view text, int start, int length, FindOptio
   DWORD flags = (options.wholeWord ? FR_WHOLEWORD : 0) | (options.matchCase ? FR_MATCHCASE : 0) |
                 (options.backward ? 0 : FR_DOWN);
   TextRangeIndex hit;
-  int found = control_.Find(WideFromWin1251(text), start, start + std::abs(length), flags, &hit);
+  int found = control_.Find(FromU16(ShownText(text, codePage_)), start, start + std::abs(length), flags, &hit);
   if (found >= 0 && options.selectFound) {
     control_.SetSelection(hit.start, hit.end);
     control_.ScrollCaret();
@@ -637,8 +671,10 @@ LRESULT MyRichEdit::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // typed one replace it, which is the same on a control that has it.
       if (overwrite_ && wp >= 0x20 && SelLength() == 0) {
         int p = SelStart();
-        std::string next = TextRange(p, p + 1);
-        if (!next.empty() && next[0] != '\r' && next[0] != '\n') SetSelection(p, p + 1);
+        std::u16string next = TextRangeWide(p, p + 2);
+        // A character of two units is replaced whole.
+        const int units = next.size() == 2 && IsHighSurrogate(next[0]) && IsLowSurrogate(next[1]) ? 2 : 1;
+        if (!next.empty() && next[0] != u'\r' && next[0] != u'\n') SetSelection(p, p + units);
       }
       break;
     default:

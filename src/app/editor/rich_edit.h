@@ -2,10 +2,13 @@
 // The document's editor: a rich-edit control in plain-text mode. Every other
 // part of the program reads and changes the document through this class.
 //
-// The control is the Unicode one; the document is Windows-1251 bytes and is
-// converted with the program's own table at this boundary, so Cyrillic shows
-// correctly whatever the system's ANSI code page, and a character index is
-// still one per byte.
+// The control is the Unicode one and holds the document's characters as
+// they are, those Windows-1251 lacks included. Commands, plug-ins and other
+// programs read a Windows-1251 copy in the view of the document's code page
+// (shown_text.h: one byte per UTF-16 unit, '?' for what the view cannot
+// hold), so a character index is still one per byte; what they write back
+// is merged (text_merge.h), so characters they did not change stay as the
+// control holds them.
 #include <windows.h>
 #include <richedit.h>
 
@@ -19,6 +22,7 @@
 #include "app/platform/window_base.h"
 #include "core/caret_pos.h"
 #include "core/codepage.h"
+#include "core/text_merge.h"
 
 // commdlg.h maps FindText to its own function; the editor's operation keeps the name.
 #ifdef FindText
@@ -62,22 +66,39 @@ class MyRichEdit : public WindowBase {
   // Creates the control as a child of parent and applies the fixed set-up.
   bool Create(HWND parent, EditorEvents* events);
 
-  // Whole text with CR LF line breaks, as the file is written.
+  // The Windows-1251 copy of the whole text with CR LF line breaks.
   std::string GetText() const;
-  // Replaces the whole text; the undo history starts afresh.
+  // Replaces the whole text by Windows-1251 text shown in the view; the
+  // undo history starts afresh.
   void SetText(std::string_view text);
   // The same for text as the control holds it (UTF-16, one CR per break).
   void SetControlText(std::u16string_view text);
   std::u16string ControlTextWide() const;
-  // Replaces the whole text as one undoable edit and keeps the caret's line and column.
-  void ReplaceAllText(std::string_view text);
+  // Puts a command's result (Windows-1251, made from the copy of the whole
+  // text) back as one undoable edit of only what it changed, and keeps the
+  // caret's line and column.
+  void ReplaceAllText(std::string_view result, StandIns standIns = StandIns::Keep);
+  // The same when the caller has read the control's text and its copy.
+  void ReplaceAllText(std::u16string_view control, std::string_view held, std::string_view result,
+                      StandIns standIns);
+  // The control's text (`control`, as read) replaced by `text` as one
+  // undoable edit of the span between their common ends; the caret keeps
+  // its line and column.
+  void ReplaceAllWide(std::u16string_view control, std::u16string_view text);
 
   int SelStart() const;
   void SetSelStart(int pos);
   int SelLength() const;
   void SetSelLength(int length);
   std::string SelText() const;
+  std::u16string SelTextWide() const;
+  // Replaces the selection and selects what was inserted: Windows-1251
+  // text shown in the view, or the characters themselves.
   void SetSelText(std::string_view text);
+  void SetSelTextWide(std::u16string_view text);
+  // A command's result made from the selection's copy, merged into it; the
+  // selection then covers the new text.
+  void MergeSelText(std::string_view result, StandIns standIns);
   void SelectAll();
   void SetSelection(int start, int end);
 
@@ -161,7 +182,7 @@ class MyRichEdit : public WindowBase {
   void HandleLinkNotification(const ENLINK& link);
   void HandleSelectionNotification() { Notify(&EditorEvents::OnEditorSelectionChange); }
 
-  // The text as the control indexes it: one '\r' per line break.
+  // The Windows-1251 copy as the control indexes it: one '\r' per line break.
   std::string ControlText() const;
 
   // A replacement goes the way core/edit_cost finds cheapest: in place with
@@ -182,12 +203,13 @@ class MyRichEdit : public WindowBase {
   void RecreateEmpty();
   void StreamIn(std::u16string_view controlForm);
   void RewrapByStream();
-  void ReplaceRange(const std::string& oldText, int start, int end, std::string_view text);
+  void ReplaceRange(std::u16string oldText, int start, int end, std::u16string_view text);
   // The stretch [start, end) replaced by text without the control's undo,
   // in place or by streaming the whole text, whichever costs less.
-  void ReplaceWithoutUndo(const std::string& oldText, int start, int end, std::string_view text,
+  void ReplaceWithoutUndo(const std::u16string& oldText, int start, int end, std::u16string_view text,
                           bool restream);
   std::string TextRange(int start, int end) const;
+  std::u16string TextRangeWide(int start, int end) const;
   void Notify(void (EditorEvents::*event)());
 
   // One step the program undoes itself: at start, `removed` gave way to
@@ -195,8 +217,8 @@ class MyRichEdit : public WindowBase {
   struct OwnUndo {
     bool valid = false;
     int start = 0;
-    std::string removed;
-    std::string inserted;
+    std::u16string removed;   // control form
+    std::u16string inserted;  // control form
     CaretPos caret;  // before the step (undo) or after it (redo)
   };
   bool ApplyOwnStep(const OwnUndo& step, bool undo);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/line_ops.h"
+#include "core/shown_text.h"
 
 namespace quillo {
 
@@ -11,19 +12,31 @@ void ReplaceSelection(MyRichEdit& editor, std::string_view text) {
   editor.SetSelStart(editor.SelStart() + editor.SelLength());
 }
 
+namespace {
+
+// The command acts on the selection's copy; only what it changed goes back.
+void TransformSelection(MyRichEdit& editor, const TextTransform& transform) {
+  editor.MergeSelText(transform(editor.SelText()), StandIns::Keep);
+  editor.SetSelStart(editor.SelStart() + editor.SelLength());
+}
+
+}  // namespace
+
 void TransformSelectionOrText(MyRichEdit& editor, const TextTransform& transform) {
   RussianLayoutScope layout(editor);
   if (editor.SelLength() != 0) {
-    ReplaceSelection(editor, transform(editor.SelText()));
+    TransformSelection(editor, transform);
     return;
   }
-  editor.ReplaceAllText(transform(editor.ControlText()));
+  const std::u16string control = editor.ControlTextWide();
+  const std::string held = Win1251FromShown(control, editor.CodePage());
+  editor.ReplaceAllText(control, held, transform(held), StandIns::Keep);
 }
 
 void TransformSelectionOrScroll(MyRichEdit& editor, const TextTransform& transform, int scrollCode) {
   RussianLayoutScope layout(editor);
   if (editor.SelLength() != 0)
-    ReplaceSelection(editor, transform(editor.SelText()));
+    TransformSelection(editor, transform);
   else
     editor.ScrollText(scrollCode);
 }

@@ -19,6 +19,7 @@
 #include "core/key_map.h"
 #include "core/line_ops.h"
 #include "core/replace_all.h"
+#include "core/shown_text.h"
 #include "core/text_matcher.h"
 #include "core/text_search.h"
 
@@ -36,6 +37,17 @@ int LinesPastHit(const MyRichEdit& editor) {
 }
 
 std::wstring ClipboardText(HWND owner) { return ReadClipboardText(owner).value_or(std::wstring()); }
+
+// The search runs over the Windows-1251 copies of the pattern and the text in
+// the document's view; characters the copies cannot hold are matched as
+// themselves.
+TextMatcher MatcherFor(const MyRichEdit& editor, const std::u16string& pattern, std::u16string_view control,
+                       const FindPanelOptions& panel) {
+  TextMatcher matcher(Win1251FromShown(pattern, editor.CodePage()),
+                      SearchOptions{panel.matchCase, panel.wholeWord});
+  matcher.MatchUnits(pattern, control);
+  return matcher;
+}
 
 }  // namespace
 
@@ -68,6 +80,12 @@ void FindCommands::StoreState() {
   values.find_match_case = options.matchCase;
   values.find_whole_word = options.wholeWord;
   values.find_down = options.down;
+}
+
+void FindCommands::ApplySettings() {
+  if (!panel_.Handle()) return;
+  const SettingValues& values = ctx_.settings.Values();
+  panel_.SetOptions({values.find_match_case, values.find_whole_word, values.find_down});
 }
 
 void FindCommands::ToggleFindPanel() {
@@ -126,7 +144,7 @@ void FindCommands::FindNext() {
     panel_.AddFindHistory(typed);
     // Text from the clipboard breaks its lines with CR LF; the control's
     // text with a single CR.
-    std::string text = WithCrBreaks(typed);
+    const std::u16string pattern = WithCrBreaks(U16(panel_.FindTextWide()));
     FindPanelOptions panel = panel_.Options();
     // A selected occurrence is stepped over; with nothing selected, one
     // that begins at the caret is found.
@@ -138,10 +156,12 @@ void FindCommands::FindNext() {
     }
     // Searched in memory rather than by the control: Wine's control folds
     // only Latin letters, and "Заменить все" must find the same occurrences.
-    TextMatcher matcher(text, SearchOptions{panel.matchCase, panel.wholeWord});
-    auto found = static_cast<int>(FindInText(editor.ControlText(), start, matcher, !panel.down));
+    const std::u16string control = editor.ControlTextWide();
+    TextMatcher matcher = MatcherFor(editor, pattern, control, panel);
+    auto found = static_cast<int>(
+        FindInText(Win1251FromShown(control, editor.CodePage()), start, matcher, !panel.down));
     if (found >= 0) {
-      editor.SetSelection(found, found + static_cast<int>(text.size()));
+      editor.SetSelection(found, found + static_cast<int>(pattern.size()));
       int lines = LinesPastHit(editor);
       for (int i = 0; i < lines; ++i) editor.ScrollText(panel.down ? SB_LINEDOWN : SB_LINEUP);
       SetFocus(editor.Handle());
@@ -163,8 +183,8 @@ void FindCommands::Replace() {
   panel_.AddReplaceHistory(panel_.ReplaceText());
   {
     RussianLayoutScope layout(editor);
-    if (WithCrBreaks(panel_.FindText()) == editor.SelText()) {
-      editor.SetSelText(panel_.ReplaceText());
+    if (WithCrBreaks(U16(panel_.FindTextWide())) == editor.SelTextWide()) {
+      editor.SetSelTextWide(U16(panel_.ReplaceTextWide()));
       editor.SetSelStart(editor.SelStart() + editor.SelLength());
     } else {
       FindNext();
@@ -181,22 +201,33 @@ void FindCommands::ReplaceAll() {
   MyRichEdit& editor = ctx_.editor;
   std::string typedReplacement = panel_.ReplaceText();
   panel_.AddReplaceHistory(typedReplacement);
-  std::string replacement = WithCrBreaks(typedReplacement);
+  // In the document's view: a pseudo-graphic typed in a DOS-866 view takes its slot.
+  const std::u16string replacementUnits = WithCrBreaks(U16(panel_.ReplaceTextWide()));
+  const std::string replacement = Win1251FromShown(replacementUnits, editor.CodePage());
   {
     WaitCursor wait;
     RedrawFreeze freeze(editor.Control());
     RussianLayoutScope layout(editor);
     editor.SetSelStart(0);
-    std::string findText = WithCrBreaks(panel_.FindText());
-    if (findText.empty()) {
+    const std::u16string pattern = WithCrBreaks(U16(panel_.FindTextWide()));
+    if (pattern.empty()) {
       freeze.End();
       ctx_.status.Update();
       return;
     }
     FindPanelOptions panel = panel_.Options();
-    TextMatcher matcher(findText, SearchOptions{panel.matchCase, panel.wholeWord});
-    ReplaceAllResult result = PlanReplaceAll(editor.ControlText(), replacement, matcher);
-    if (result.count > 0) editor.ReplaceAllText(result.text);
+    const std::u16string control = editor.ControlTextWide();
+    const std::string held = Win1251FromShown(control, editor.CodePage());
+    TextMatcher matcher = MatcherFor(editor, pattern, control, panel);
+    ReplaceAllResult result = PlanReplaceAll(held, replacement, matcher);
+    if (result.count > 0) {
+      // A replacement the copy holds goes back by a merge; one with
+      // characters the copy lacks is put in as typed.
+      if (ShownText(replacement, editor.CodePage()) == replacementUnits)
+        editor.ReplaceAllText(control, held, result.text, StandIns::MayChange);
+      else
+        editor.ReplaceAllWide(control, ReplaceAllUnits(control, held, replacementUnits, replacement, matcher));
+    }
     editor.SetSelStart(static_cast<int>(result.caret));
     freeze.End();
     editor.ScrollCaret();
@@ -260,7 +291,7 @@ void FindCommands::Bind(ActionRegistry& a) {
   });
   a.Bind(ActionId::FindSelTextNoDlg, [this, &editor] {
     RussianLayoutScope layout(editor);
-    FindFromField(WideFromWin1251(editor.SelText()));
+    FindFromField(FromU16(editor.SelTextWide()));
   });
   a.Bind(ActionId::FindWordAtCaretNoDlg, [this, &editor] {
     RussianLayoutScope layout(editor);

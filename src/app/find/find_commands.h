@@ -37,6 +37,8 @@ class FindCommands {
   bool PasteIntoFocusedField();
   // At exit, before the other settings are written.
   void StoreState();
+  // The panel's boxes from the "Find" options as they are held now.
+  void ApplySettings();
 
   const FindPanel& Panel() const { return panel_; }
 

@@ -175,6 +175,10 @@ void FindPanel::SetFindText(std::string_view text) { SetFieldText(findField_, Wi
 
 std::string FindPanel::ReplaceText() const { return Win1251FromWide(WindowTextOf(replaceField_)); }
 
+std::wstring FindPanel::FindTextWide() const { return WindowTextOf(findField_); }
+
+std::wstring FindPanel::ReplaceTextWide() const { return WindowTextOf(replaceField_); }
+
 void FindPanel::SetFieldText(HWND field, const std::wstring& text) {
   SetWindowTextW(field, text.c_str());
 }

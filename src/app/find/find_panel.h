@@ -47,8 +47,11 @@ class FindPanel : public WindowBase {
 
   // Texts of the two fields, as Windows-1251 bytes.
   std::string FindText() const;
+  // The field's characters as typed, those Windows-1251 lacks included.
+  std::wstring FindTextWide() const;
   void SetFindText(std::string_view text);
   std::string ReplaceText() const;
+  std::wstring ReplaceTextWide() const;
   // Gives the find field the focus, its whole text selected.
   void FocusFindField();
   // Whether the focus is in the panel, or in one of its two fields.

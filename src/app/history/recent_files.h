@@ -30,10 +30,12 @@ class RecentFiles {
   // The entry at `index` chosen from a menu or a command message.
   void Choose(int index);
 
+  // The capacity follows the setting "MRU" whenever it changes (the list is
+  // trimmed at once).
+  void FollowCapacitySetting();
+
  private:
   void OnDocumentClosed(const std::wstring& path);
-  // The capacity follows the setting "MRU" whenever it changes.
-  void FollowCapacitySetting();
   void FillMenu(HMENU menu);
 
   AppContext& ctx_;

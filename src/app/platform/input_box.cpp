@@ -1,5 +1,6 @@
 #include "app/platform/input_box.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "app/platform/ui_text.h"
@@ -32,17 +33,18 @@ HWND AddChild(HWND dialog, const wchar_t* cls, const std::wstring& text, DWORD s
   return child;
 }
 
-int TextWidth(HWND window, const std::wstring& text) {
+// The prompt's size; a prompt of several lines (CR LF) is that many lines high.
+SIZE TextSize(HWND window, const std::wstring& text) {
   WindowDC dc(window);
   SelectedObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
-  SIZE size{};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  return size.cx;
+  RECT rc{0, 0, 0, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, DT_CALCRECT | DT_NOPREFIX | DT_LEFT);
+  return SIZE{rc.right - rc.left, rc.bottom - rc.top};
 }
 
 // Sizes the dialog to its client area and centres it on its owner.
-void PlaceDialog(HWND dialog, int clientWidth) {
-  RECT frame{0, 0, clientWidth, kClientHeight};
+void PlaceDialog(HWND dialog, int clientWidth, int clientHeight) {
+  RECT frame{0, 0, clientWidth, clientHeight};
   AdjustWindowRectEx(&frame, kDialogStyle, FALSE, 0);
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
   RECT around{};
@@ -56,15 +58,16 @@ void PlaceDialog(HWND dialog, int clientWidth) {
 void InitDialog(HWND dialog, InputBoxState& state) {
   SetWindowTextW(dialog, state.caption.c_str());
   const int labelLeft = 5;
-  int labelWidth = TextWidth(dialog, state.prompt);
-  int clientWidth = kClientWidth + (labelLeft + labelWidth > kClientWidth ? kWidenBy : 0);
-  AddChild(dialog, L"STATIC", state.prompt, SS_LEFT | SS_NOPREFIX, labelLeft, 15, labelWidth + 2,
-           16, -1);
-  HWND edit = AddChild(dialog, L"EDIT", state.text, ES_AUTOHSCROLL | WS_TABSTOP, 5, 35, 286, 21,
+  const SIZE label = TextSize(dialog, state.prompt);
+  const int below = std::max(0, static_cast<int>(label.cy) - 16);
+  int clientWidth = kClientWidth + (labelLeft + label.cx > kClientWidth ? kWidenBy : 0);
+  AddChild(dialog, L"STATIC", state.prompt, SS_LEFT | SS_NOPREFIX, labelLeft, 15, label.cx + 2,
+           std::max(16, static_cast<int>(label.cy)), -1);
+  HWND edit = AddChild(dialog, L"EDIT", state.text, ES_AUTOHSCROLL | WS_TABSTOP, 5, 35 + below, 286, 21,
                        kEditId, WS_EX_CLIENTEDGE);
-  AddChild(dialog, L"BUTTON", Wide("ОК"), BS_DEFPUSHBUTTON | WS_TABSTOP, 136, 64, 75, 25, IDOK);
-  AddChild(dialog, L"BUTTON", Wide("Отмена"), BS_PUSHBUTTON | WS_TABSTOP, 216, 64, 75, 25, IDCANCEL);
-  PlaceDialog(dialog, clientWidth);
+  AddChild(dialog, L"BUTTON", Wide("ОК"), BS_DEFPUSHBUTTON | WS_TABSTOP, 136, 64 + below, 75, 25, IDOK);
+  AddChild(dialog, L"BUTTON", Wide("Отмена"), BS_PUSHBUTTON | WS_TABSTOP, 216, 64 + below, 75, 25, IDCANCEL);
+  PlaceDialog(dialog, clientWidth, kClientHeight + below);
   SetFocus(edit);
   SendMessageW(edit, EM_SETSEL, 0, -1);
 }

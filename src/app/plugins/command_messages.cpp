@@ -42,8 +42,6 @@ bool CommandMessages::Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       ctx_.status.Update();
       return true;
     case WM_QUILLO_APPLY_SETTINGS:
-      ApplySettings(ctx_, false);
-      return true;
     case WM_QUILLO_TRAY:
     case WM_QUILLO_RELOAD_BOOKMARKS: {
       auto it = privateHandlers_.find(msg);

@@ -59,7 +59,8 @@ std::string WorkPlugIn::DocumentText() {
 void WorkPlugIn::SetDocumentText(std::string_view text) {
   {
     RussianLayoutScope layout(ctx_.editor);
-    ctx_.editor.ReplaceAllText(text);
+    // Only what the plug-in changed replaces the control's characters.
+    ctx_.editor.ReplaceAllText(text, StandIns::MayChange);
     ctx_.editor.SetModified(true);
   }
   AfterEdit();
@@ -194,7 +195,7 @@ void WorkPlugIn::SetFont(const PluginFont& font) {
   AfterEdit();
 }
 
-void WorkPlugIn::ReloadSettings() { ApplySettings(ctx_, false); }
+void WorkPlugIn::ReloadSettings() { SendMessageW(ctx_.window, WM_QUILLO_APPLY_SETTINGS, 0, 0); }
 
 void WorkPlugIn::BeginTextUpdate() {
   if (updateDepth_++ == 0) ctx_.editor.Control().SetRedraw(false);

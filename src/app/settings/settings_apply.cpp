@@ -21,10 +21,14 @@ void ApplySettings(AppContext& ctx, bool withBackground) {
   SettingsStore& settings = ctx.settings;
   // The editor's present colour is the one applied last.
   settings.ReadValues(withBackground, settings.Values().background);
-  const SettingValues& values = settings.Values();
+  if (withBackground) ctx.editor.SetColor(settings.Values().background);
+  ApplyEditorSettings(ctx);
+}
+
+void ApplyEditorSettings(AppContext& ctx) {
+  const SettingValues& values = ctx.settings.Values();
   MyRichEdit& editor = ctx.editor;
   ApplyEditorFont(editor, values.font);
-  if (withBackground) editor.SetColor(values.background);
   editor.SetWordWrap(values.word_wrap);
   editor.SetAutoURLDetect(values.url_detect);
   ctx.document.SetDialogFolder(Wide(Win1251ToUtf8(values.dlg_path)));

@@ -14,6 +14,11 @@ void ApplyEditorFont(MyRichEdit& editor, const FontSetting& font);
 // background colour only with withBackground (at start-up).
 void ApplySettings(AppContext& ctx, bool withBackground);
 
+// The editor's share of the values as they are held now: font, word wrap,
+// link detection, the dialogs' folder, word selection. The other features
+// apply theirs through their own ApplySettings.
+void ApplyEditorSettings(AppContext& ctx);
+
 // Read at start-up and written at exit.
 void ApplyWindowPlacement(AppContext& ctx);
 void StoreWindowPlacement(AppContext& ctx);

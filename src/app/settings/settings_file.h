@@ -7,8 +7,19 @@
 namespace quillo {
 
 // The program's own path with ".ini" when that file exists; otherwise
-// "Quillo2.ini" in the working directory. Always a full path, decided once at
-// start-up, so that later changes of the working directory do not move it.
+// "Quillo2.ini" in the working directory. Always a full path.
+std::wstring SettingsFileByNameRule();
+
+// "Quillo2.ini" in the folder "Quillo" of the user's application data
+// (created when missing); empty when the system names no such folder.
+inline constexpr wchar_t kPerUserSettingsFolder[] = L"Quillo";
+std::wstring PerUserSettingsFileName();
+
+// The file of the name rule when it can be written back; otherwise (a
+// program installed under "Program Files", a read-only folder) the per-user
+// file, so that the settings are kept instead of failing at every exit.
+// Decided once at start-up, so that later changes of the working directory
+// do not move it.
 std::wstring DecideSettingsFileName();
 
 struct SettingsFileRead {

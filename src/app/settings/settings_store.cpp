@@ -1,15 +1,49 @@
 #include "app/settings/settings_store.h"
 
+#include <type_traits>
+#include <variant>
+
 #include "app/platform/shared_file_lock.h"
+#include "app/platform/file_io.h"
 #include "app/settings/settings_file.h"
+#include "core/settings_merge.h"
 
 namespace quillo {
 
 void SettingsStore::Load() {
   fileName_ = DecideSettingsFileName();
-  SettingsFileRead read = LoadSettingsFile(fileName_);
+  // A per-user file used for the first time starts from the settings that
+  // lie beside the program (a copy that cannot be written there).
+  std::wstring readFrom = fileName_;
+  if (!FileExists(fileName_)) {
+    std::wstring byRule = SettingsFileByNameRule();
+    if (byRule != fileName_ && FileExists(byRule)) readFrom = byRule;
+  }
+  SettingsFileRead read = LoadSettingsFile(readFrom);
   ini_ = std::move(read.ini);
   readProblem_ = read.readable ? std::string() : read.error;
+  stored_ = ReadStoredSettings(ini_);
+}
+
+int SettingsStore::TakeInStoredChanges() {
+  if (!readProblem_.empty()) return 0;
+  SettingsFileRead read = LoadSettingsFile(fileName_);
+  if (!read.readable) return 0;
+  SettingValues disk = ReadStoredSettings(read.ini);
+  SettingValues before = values_;
+  int taken = MergeChangedSettings(stored_, disk, values_);
+  // The taken values go into the image too, so that this window's next
+  // Save keeps them.
+  for (const SettingKey& entry : SettingsTable())
+    if (!(entry.field == SettingField{}) && !std::visit(
+            [&](auto field) {
+              if constexpr (std::is_same_v<decltype(field), std::monostate>) return true;
+              else return before.*field == values_.*field;
+            },
+            entry.field))
+      WriteSetting(ini_, entry, values_);
+  stored_ = std::move(disk);
+  return taken;
 }
 
 void SettingsStore::Save() {
@@ -22,7 +56,9 @@ void SettingsStore::Save() {
     for (const SharedSection& section : shared_) section.merge(disk, ini_);
   }
   SaveSettingsFile(fileName_, ini_);
+  stored_ = ReadStoredSettings(ini_);
   for (const SharedSection& section : shared_) section.stored();
+  for (const auto& action : afterSave_) action();
 }
 
 void SettingsStore::ReadValues(bool withBackground, Color editorBackground) {
@@ -63,6 +99,11 @@ void SettingsStore::WriteNowIfTableSays(const SettingField& field) {
       WriteSetting(ini_, entry, values_);
     return;
   }
+}
+
+void SettingsStore::StoreField(const SettingField& field) {
+  for (const SettingKey& entry : SettingsTable())
+    if (entry.field == field) WriteSetting(ini_, entry, values_);
 }
 
 void SettingsStore::RereadField(const SettingField& field) {

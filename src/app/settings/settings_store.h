@@ -39,6 +39,14 @@ class SettingsStore {
     WriteNowIfTableSays(SettingField(field));
   }
 
+  // Changes one value and puts it into the file's image whatever the
+  // table says (the settings dialog's own keys).
+  template <typename T>
+  void SetAndStore(T SettingValues::*field, T value) {
+    values_.*field = std::move(value);
+    StoreField(SettingField(field));
+  }
+
   // Reads one value again from the file's image; its present value is the
   // default where the table says so.
   template <typename T>
@@ -72,8 +80,19 @@ class SettingsStore {
   };
   void ShareSection(SharedSection section) { shared_.push_back(std::move(section)); }
 
+  // Runs after every Save that wrote the file (the shell's App Paths entry).
+  void AfterSave(std::function<void()> action) { afterSave_.push_back(std::move(action)); }
+
+  // What another window of the program stored: reads the file on disk and
+  // takes every value that changed there since this window last read or
+  // wrote it; a value this window changed meanwhile and the file does not
+  // hold yet stays as it is (core/settings_merge). Sections kept whole by
+  // their features are left to them. Returns the number of values taken.
+  int TakeInStoredChanges();
+
  private:
   void WriteNowIfTableSays(const SettingField& field);
+  void StoreField(const SettingField& field);
   void RereadField(const SettingField& field);
 
   std::wstring fileName_;
@@ -81,6 +100,8 @@ class SettingsStore {
   IniFile ini_;
   SettingValues values_ = DefaultSettingValues();
   std::vector<SharedSection> shared_;
+  std::vector<std::function<void()>> afterSave_;
+  SettingValues stored_ = DefaultSettingValues();  // the file as last read or written
 };
 
 }  // namespace quillo

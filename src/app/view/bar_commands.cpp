@@ -39,6 +39,16 @@ void BarCommands::Bind(ActionRegistry& actions) {
   });
 }
 
+void BarCommands::ApplySettings() {
+  const SettingValues& values = ctx_.settings.Values();
+  if (HWND bar = toolBar_.Handle()) {
+    ShowWindow(bar, values.tool_bar ? SW_SHOWNA : SW_HIDE);
+    toolBar_.ShowHints(values.show_hint);
+  }
+  if (HWND bar = ctx_.status.Handle()) ShowWindow(bar, values.status_bar ? SW_SHOWNA : SW_HIDE);
+  ctx_.layout.Relayout();
+}
+
 void BarCommands::ToggleBoth() {
   ctx_.actions.Run(ActionId::OptToolBar);
   ctx_.actions.Run(ActionId::OptStatusBar);

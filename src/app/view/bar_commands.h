@@ -16,6 +16,9 @@ class BarCommands {
 
   // Ctrl+Shift+… window key: both bars at once.
   void ToggleBoth();
+  // The bars shown as "ToolBar" and "StatusBar" say, and the tool bar's
+  // hints as "ShowHint" says.
+  void ApplySettings();
 
  private:
   AppContext& ctx_;

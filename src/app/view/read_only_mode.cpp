@@ -43,6 +43,7 @@ void ReadOnlyMode::Enter() {
     editor.SetColor(values.read_only_background);
     if (values.read_only_scroll_lock && (GetKeyState(VK_SCROLL) & 1) == 0) SetScrollLock(true);
   }
+  coloured_ = values.read_only_enable_options;
   on_ = true;
   SetTimer(ctx_.window, kCaretTimer, kCaretMilliseconds, nullptr);
   HideCaret(editor.Handle());
@@ -54,15 +55,27 @@ void ReadOnlyMode::Leave() {
   KillTimer(ctx_.window, kCaretTimer);
   on_ = false;
   editor.SetReadOnly(false);
-  if (values.read_only_enable_options) {
-    editor.SetColor(colorBefore_);
-    if (values.read_only_scroll_lock) SetScrollLock(false);
-  }
+  if (coloured_) editor.SetColor(colorBefore_);
+  if (values.read_only_enable_options && values.read_only_scroll_lock) SetScrollLock(false);
+  coloured_ = false;
   // The control makes its caret anew when it gets the focus again.
   if (GetFocus() == editor.Handle()) {
     SetFocus(ctx_.window);
     SetFocus(editor.Handle());
   }
+}
+
+void ReadOnlyMode::ApplySettings() {
+  if (!on_) return;
+  MyRichEdit& editor = ctx_.editor;
+  const SettingValues& values = ctx_.settings.Values();
+  if (values.read_only_enable_options) {
+    if (!coloured_) colorBefore_ = editor.Color();
+    editor.SetColor(values.read_only_background);
+  } else if (coloured_) {
+    editor.SetColor(colorBefore_);
+  }
+  coloured_ = values.read_only_enable_options;
 }
 
 // The control shows its caret again after every move; each tick hides it.

@@ -22,6 +22,8 @@ class ReadOnlyMode {
   void OnTimer();
   // Space while the mode is on.
   void PageDown();
+  // The "ReadOnly" options as they are held now, while the mode is on.
+  void ApplySettings();
 
  private:
   void Enter();
@@ -31,6 +33,7 @@ class ReadOnlyMode {
   AppContext& ctx_;
   bool on_ = false;
   COLORREF colorBefore_ = 0;
+  bool coloured_ = false;  // the background was changed on entering
 };
 
 }  // namespace quillo

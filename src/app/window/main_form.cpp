@@ -197,7 +197,9 @@ void MainForm::WireFeatures() {
   bookmarks_.Bind(actions_);
   printing_.Bind(actions_);
   plugIns_.Bind(actions_);
+  options_.Bind(actions_);
   messages_.OnPrivateMessage(WM_QUILLO_RELOAD_BOOKMARKS, [this](WPARAM, LPARAM) { bookmarks_.Reload(); });
+  messages_.OnPrivateMessage(WM_QUILLO_APPLY_SETTINGS, [this](WPARAM, LPARAM) { TakeInSettings(); });
   messages_.OnPrivateMessage(WM_QUILLO_TRAY, [this](WPARAM, LPARAM lp) { tray_.OnIconMessage(lp); });
   messages_.OnPrivateMessage(WM_QUILLO_ACTIVATE, [this](WPARAM, LPARAM) { tray_.Activate(); });
 
@@ -219,6 +221,29 @@ void MainForm::WireFeatures() {
   keys_.OnWindowKey(WindowKeyEffect::MinimizeToTray, [this] { tray_.MinimizeToTray(true); });
   keys_.OnWindowKey(WindowKeyEffect::PageDownInReadOnly, [this] { readOnly_.PageDown(); },
                     [this] { return readOnly_.On(); });
+}
+
+// ---- settings of other windows ----
+
+void MainForm::TakeInSettings() {
+  find_.StoreState();
+  settings_.TakeInStoredChanges();
+  ApplyAllSettings();
+}
+
+// In the order of start-up; full screen ends, as the settings' word wrap and
+// bars are shown.
+void MainForm::ApplyAllSettings() {
+  if (fullScreen_.On()) actions_.Run(ActionId::OptFullScreen);
+  const SettingValues& values = settings_.Values();
+  ApplyEditorSettings(ctx_);
+  bars_.ApplySettings();
+  find_.ApplySettings();
+  recent_.FollowCapacitySetting();
+  menus_.SetIcons(values.icons);
+  readOnly_.ApplySettings();
+  document_.SetFileName(document_.FileName());
+  status_.Update();
 }
 
 // ---- exit ----

@@ -29,6 +29,7 @@
 #include "app/platform/window_base.h"
 #include "app/plugins/command_messages.h"
 #include "app/plugins/plug_ins.h"
+#include "app/settings/options_command.h"
 #include "app/settings/settings_store.h"
 #include "app/text/text_commands.h"
 #include "app/shell/dropped_files.h"
@@ -87,6 +88,10 @@ class MainForm : public WindowBase {
   void StoreSessionState();
   void WriteFilesAtEnd();
   void EndSession();
+  // Every feature applies the values as this window holds them now; first
+  // the values another window stored are taken in (settings_store.h).
+  void TakeInSettings();
+  void ApplyAllSettings();
 
   SettingsStore settings_;
   MyRichEdit editor_;
@@ -125,6 +130,7 @@ class MainForm : public WindowBase {
   PrintingCommands printing_{ctx_};
   PlugIns plugIns_{ctx_, icons_, toolBar_, [this] { return closing_; }};
   CommandMessages messages_{ctx_};
+  OptionsCommand options_{ctx_, [this] { return plugIns_.Listing(); }};
   EditorEventRouter editorEvents_{ctx_, edit_, links_, marks_, plugIns_};
 
   StartCommand start_;

@@ -9,6 +9,7 @@
 #include "app/platform/win_handles.h"
 #include "app/platform/window_base.h"
 #include "app/settings/settings_apply.h"
+#include "app/shell/shell_registration.h"
 #include "app/window/main_form.h"
 
 namespace quillo {
@@ -16,22 +17,10 @@ namespace {
 
 bool ExistsU16(const std::u16string& path) { return FileExists(FromU16(path)); }
 
-// "Software\Quillo" / "ExeFileName": where the program lives, for the shell.
-void RegisterExePath() {
-  HKEY raw = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Quillo", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                      &raw, nullptr) != ERROR_SUCCESS)
-    return;
-  RegKey key(raw);
-  std::wstring exe = ExePath();
-  RegSetValueExW(key, L"ExeFileName", 0, REG_SZ, reinterpret_cast<const BYTE*>(exe.c_str()),
-                 static_cast<DWORD>((exe.size() + 1) * sizeof(wchar_t)));
-}
-
 }  // namespace
 
 bool MainForm::StartUp(const std::vector<std::u16string>& args) {
-  RegisterExePath();
+  RegisterExeFileName();
   closing_ = false;
   ctx_.window = hwnd_;
   document_.SetWindow(hwnd_);
