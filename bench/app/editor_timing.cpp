@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "app/editor/rich_edit.h"
 #include "core/win1251.h"
@@ -67,8 +68,22 @@ int main(int argc, char** argv) {
   Time("SetSelection middle", [&] { editor.SetSelection(mid, mid + 1); });
   Time("SetSelText one char (EM_REPLACESEL)", [&] { editor.SetSelText("Z"); });
   Time("SetSelection middle again", [&] { editor.SetSelection(mid + 10, mid + 11); });
-  Time("SetSelText 5000 chars (stream-in)", [&] { editor.SetSelText(std::string(5000, 'q')); });
-  Time("Undo (control)", [&] { editor.Undo(); });
+  Time("SetSelText 5000 chars", [&] { editor.SetSelText(std::string(5000, 'q')); });
+  Time("Undo", [&] { editor.Undo(); });
+  // A paste's cost follows its size and place, not the document's size.
+  std::string paste;
+  while (paste.size() < 64 * 1024) paste += line;
+  const int rows = editor.RowCount();
+  for (const auto& [where, row] : {std::pair{"top", 0}, std::pair{"middle", rows / 2},
+                                   std::pair{"end", rows - 1}}) {
+    const int at = editor.RowStart(row);
+    editor.SetSelection(at, at);
+    Time((std::string("paste 64 KB at the ") + where).c_str(), [&] { editor.SetSelText(paste); });
+    Time("  its undo", [&] { editor.Undo(); });
+  }
+  editor.SetSelection(mid, mid);
+  Time("paste 4 KB at the middle", [&] { editor.SetSelText(paste.substr(0, 4096)); });
+  Time("  its undo", [&] { editor.Undo(); });
   for (int n : {1000, 5000, 20000}) {
     std::wstring w(static_cast<size_t>(n), L'r');
     std::string label = "EM_REPLACESEL " + std::to_string(n) + " chars";

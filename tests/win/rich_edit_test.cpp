@@ -208,6 +208,33 @@ TEST_F(RichEditTest, ReplacingAMegabyteStaysFastAndCanBeUndone) {
   EXPECT_TRUE(editor_.GetText() == upper);
 }
 
+// A paste costs what it puts in, not the whole document; it is one undo
+// step and comes back with redo.
+TEST_F(RichEditTest, PastingSixtyFourKilobytesIntoAMegabyteIsOneQuickStep) {
+  const std::string line = Utf8ToWin1251("Строка текста для проверки скорости вставки в документ.\r\n");
+  std::string text, paste;
+  while (text.size() < 1024 * 1024) text += line;
+  while (paste.size() < 64 * 1024) paste += Utf8ToWin1251("Вставка ") + line;
+  editor_.SetText(text);
+  // At the start of a line half way down (one control character per break).
+  const size_t lines = text.size() / line.size() / 2;
+  const int at = static_cast<int>(lines * (line.size() - 1));
+  editor_.SetSelection(at, at);
+  auto start = std::chrono::steady_clock::now();
+  editor_.SetSelText(paste);
+  auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  RecordProperty("paste_seconds", std::to_string(seconds));
+  EXPECT_LT(seconds, 5.0);
+  const std::string pasted = text.substr(0, lines * line.size()) + paste + text.substr(lines * line.size());
+  EXPECT_TRUE(editor_.GetText() == pasted);
+  editor_.Undo();
+  EXPECT_TRUE(editor_.GetText() == text);
+  EXPECT_EQ(editor_.SelStart(), at);
+  ASSERT_TRUE(editor_.CanRedo());
+  editor_.Redo();
+  EXPECT_TRUE(editor_.GetText() == pasted);
+}
+
 TEST_F(RichEditTest, TypingAfterALargeReplacementIsUndoneFirst) {
   std::string text, other;
   for (int i = 0; i < 4000; ++i) {

@@ -11,6 +11,7 @@
 #include "app/platform/clipboard.h"
 #include "app/platform/file_io.h"
 #include "app/platform/ui_text.h"
+#include "core/edit_cost.h"
 #include "core/file_bytes.h"
 #include "core/line_ops.h"
 #include "core/shown_text.h"
@@ -24,6 +25,22 @@ namespace {
 constexpr LPARAM kOwnKeyMark = 0x00FF0000;
 constexpr int kWheelLines = 3;
 constexpr DWORD kEventMask = ENM_CHANGE | ENM_SELCHANGE | ENM_REQUESTRESIZE | ENM_PROTECTED | ENM_LINK;
+
+// The edit of [start, start + removed) into inserted, as the cost model sees it.
+EditShape ShapeOf(const RichEditControl& control, int start, std::u16string_view removed,
+                  std::u16string_view inserted) {
+  EditShape shape;
+  shape.inserted = inserted.size();
+  shape.insertedBreaks = static_cast<size_t>(std::count(inserted.begin(), inserted.end(), u'\r'));
+  shape.removed = removed.size();
+  shape.removedBreaks = static_cast<size_t>(std::count(removed.begin(), removed.end(), u'\r'));
+  shape.length = static_cast<size_t>(control.TextLength());
+  const int rows = control.LineCount();
+  const int row = control.LineFromChar(start + static_cast<int>(removed.size()));
+  shape.rows = static_cast<size_t>(std::max(rows, 0));
+  shape.rowsAfter = static_cast<size_t>(std::max(rows - row, 0));
+  return shape;
+}
 
 }  // namespace
 
@@ -159,16 +176,18 @@ void MyRichEdit::ReplaceAllWide(std::u16string_view control, std::u16string_view
 }
 
 // Replaces [start, end) of the control's text (oldText, when the caller has
-// it already) by text in control form, as one undoable step. Under Wine the
-// control's own undoable insertion grows faster than linearly with the
-// inserted length, and its selection stream-in costs time in proportion to
-// the whole document: a small change goes through EM_REPLACESEL; a large one
-// streams the whole new text in plainly and keeps the old text as the
-// program's own undo step.
+// it already) by text in control form, as one undoable step. Wine's control
+// moves the offsets of every paragraph after an edit for each line it puts
+// in, and walks the whole text for each line it takes out (core/edit_cost):
+// an edit whose undo would cost more than streaming the old text back keeps
+// its own undo step, and one that costs more itself than streaming the new
+// text whole is made by that stream.
 void MyRichEdit::ReplaceRange(std::u16string oldText, int start, int end, std::u16string_view text) {
-  bool small = text.size() <= kUndoableInsertLimit &&
-               static_cast<size_t>(end - start) <= kUndoableDeleteLimit;
-  if (small) {
+  std::u16string removed = oldText.empty() ? TextRangeWide(start, end)
+                                           : oldText.substr(static_cast<size_t>(start),
+                                                            static_cast<size_t>(end - start));
+  const EditWay way = ChooseEditWay(ShapeOf(control_, start, removed, text));
+  if (way == EditWay::ControlUndo) {
     ownRedo_ = {};
     SetSelection(start, end);
     programChange_ = true;
@@ -176,16 +195,39 @@ void MyRichEdit::ReplaceRange(std::u16string oldText, int start, int end, std::u
     programChange_ = false;
     return;
   }
-  if (oldText.empty()) oldText = ControlTextWide();
-  std::u16string newText = oldText.substr(0, static_cast<size_t>(start));
-  newText += text;
-  newText += std::u16string_view(oldText).substr(static_cast<size_t>(end));
-  OwnUndo previous{true, std::move(oldText), GetCaretPos()};
-  StreamIn(newText);
-  control_.EmptyUndoBuffer();
-  ownUndo_ = std::move(previous);
+  OwnUndo step{true, start, std::move(removed), std::u16string(text), GetCaretPos()};
+  ReplaceWithoutUndo(oldText, start, end, text, way == EditWay::Restream);
+  ownUndo_ = std::move(step);
   ownRedo_ = {};
   SetModified(true);
+}
+
+void MyRichEdit::ReplaceWithoutUndo(const std::u16string& oldText, int start, int end,
+                                    std::u16string_view text, bool restream) {
+  if (!restream) {
+    SetSelection(start, end);
+    programChange_ = true;
+    control_.ReplaceSelection(FromU16(text), false);
+    programChange_ = false;
+    control_.EmptyUndoBuffer();
+    return;
+  }
+  std::u16string whole = oldText.empty() ? ControlTextWide() : oldText;
+  whole.replace(static_cast<size_t>(start), static_cast<size_t>(end - start), text);
+  StreamIn(whole);
+  control_.EmptyUndoBuffer();
+}
+
+// The control forgets its oldest steps past its limit, so the text may no
+// longer be the one the program's step left: then the step is dropped.
+bool MyRichEdit::ApplyOwnStep(const OwnUndo& step, bool undo) {
+  const std::u16string& present = undo ? step.inserted : step.removed;
+  const std::u16string& restored = undo ? step.removed : step.inserted;
+  const int end = step.start + static_cast<int>(present.size());
+  if (end > TextLength() || TextRangeWide(step.start, end) != present) return false;
+  const EditWay way = ChooseOwnStepWay(ShapeOf(control_, step.start, present, restored));
+  ReplaceWithoutUndo({}, step.start, end, restored, way == EditWay::Restream);
+  return true;
 }
 
 // ---- selection and caret ----
@@ -294,15 +336,15 @@ void MyRichEdit::Undo() {
     return;
   }
   if (!ownUndo_.valid) return;
-  OwnUndo redo{true, ControlTextWide(), GetCaretPos()};
-  OwnUndo undo = std::move(ownUndo_);
+  OwnUndo step = std::move(ownUndo_);
   ownUndo_ = {};
-  StreamIn(undo.text);
-  control_.EmptyUndoBuffer();
+  const CaretPos after = GetCaretPos();
+  if (!ApplyOwnStep(step, true)) return;
   SetModified(true);
-  SetCaretPos(undo.caret);
+  SetCaretPos(step.caret);
   control_.ScrollCaret();
-  ownRedo_ = std::move(redo);
+  step.caret = after;
+  ownRedo_ = std::move(step);
 }
 
 bool MyRichEdit::CanUndo() const { return control_.CanUndo() || ownUndo_.valid; }
@@ -315,14 +357,15 @@ void MyRichEdit::Redo() {
     return;
   }
   if (!ownRedo_.valid) return;
-  OwnUndo undo{true, ControlTextWide(), GetCaretPos()};
-  OwnUndo redo = std::move(ownRedo_);
+  OwnUndo step = std::move(ownRedo_);
   ownRedo_ = {};
-  StreamIn(redo.text);
-  control_.EmptyUndoBuffer();
+  const CaretPos before = GetCaretPos();
+  if (!ApplyOwnStep(step, false)) return;
   SetModified(true);
-  SetCaretPos(redo.caret);
-  ownUndo_ = std::move(undo);
+  SetCaretPos(step.caret);
+  control_.ScrollCaret();
+  step.caret = before;
+  ownUndo_ = std::move(step);
 }
 
 bool MyRichEdit::CanRedo() const { return control_.CanRedo() || ownRedo_.valid; }

@@ -185,12 +185,11 @@ class MyRichEdit : public WindowBase {
   // The Windows-1251 copy as the control indexes it: one '\r' per line break.
   std::string ControlText() const;
 
-  // Up to these sizes a replacement is left to the control's own undo; above
-  // them the text is streamed in whole and undone by the program itself.
+  // A replacement goes the way core/edit_cost finds cheapest: in place with
+  // the control's own undo, in place with the program's own undo step, or
+  // the whole text streamed again with the program's own step.
   static constexpr int kUndoLimit = 50;
   static constexpr int kRecreateAbove = 16 * 1024;
-  static constexpr size_t kUndoableInsertLimit = 4 * 1024;
-  static constexpr size_t kUndoableDeleteLimit = 64 * 1024;
   static constexpr int kRewrapByStreamAbove = 64 * 1024;
 
  protected:
@@ -205,15 +204,24 @@ class MyRichEdit : public WindowBase {
   void StreamIn(std::u16string_view controlForm);
   void RewrapByStream();
   void ReplaceRange(std::u16string oldText, int start, int end, std::u16string_view text);
+  // The stretch [start, end) replaced by text without the control's undo,
+  // in place or by streaming the whole text, whichever costs less.
+  void ReplaceWithoutUndo(const std::u16string& oldText, int start, int end, std::u16string_view text,
+                          bool restream);
   std::string TextRange(int start, int end) const;
   std::u16string TextRangeWide(int start, int end) const;
   void Notify(void (EditorEvents::*event)());
 
+  // One step the program undoes itself: at start, `removed` gave way to
+  // `inserted` (both in control form).
   struct OwnUndo {
     bool valid = false;
-    std::u16string text;  // control form
-    CaretPos caret;
+    int start = 0;
+    std::u16string removed;   // control form
+    std::u16string inserted;  // control form
+    CaretPos caret;  // before the step (undo) or after it (redo)
   };
+  bool ApplyOwnStep(const OwnUndo& step, bool undo);
 
   RichEditControl control_;
   EditorEvents* events_ = nullptr;

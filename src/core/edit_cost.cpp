@@ -1,0 +1,49 @@
+#include "core/edit_cost.h"
+
+namespace quillo {
+namespace {
+
+constexpr double kStreamPerChar = 9.5e-6;
+constexpr double kInsertPerChar = 5.0e-6;
+constexpr double kInsertPerLineAndRowAfter = 3.0e-7;
+constexpr double kRemovePerLineAndRow = 5.2e-7;
+
+}  // namespace
+
+EditShape EditShape::Inverse() const {
+  EditShape back;
+  back.inserted = removed;
+  back.insertedBreaks = removedBreaks;
+  back.removed = inserted;
+  back.removedBreaks = insertedBreaks;
+  back.rows = rows + insertedBreaks - removedBreaks;
+  back.rowsAfter = rowsAfter;
+  back.length = length + inserted - removed;
+  return back;
+}
+
+double InPlaceCost(const EditShape& edit) {
+  double cost = 0;
+  if (edit.removed > 0)
+    cost += kRemovePerLineAndRow * static_cast<double>(edit.removedBreaks + 1) * static_cast<double>(edit.rows);
+  if (edit.inserted > 0)
+    cost += kInsertPerChar * static_cast<double>(edit.inserted) +
+            kInsertPerLineAndRowAfter * static_cast<double>(edit.insertedBreaks + 1) *
+                static_cast<double>(edit.rowsAfter);
+  return cost;
+}
+
+double RestreamCost(const EditShape& edit) {
+  return kStreamPerChar * static_cast<double>(edit.length + edit.inserted - edit.removed);
+}
+
+EditWay ChooseEditWay(const EditShape& edit) {
+  const double restream = RestreamCost(edit);
+  if (InPlaceCost(edit) > restream) return EditWay::Restream;
+  // The control's undo of this edit is the inverse edit in place; where that
+  // would cost more than streaming the old text back, the program keeps it.
+  return InPlaceCost(edit.Inverse()) <= RestreamCost(edit.Inverse()) ? EditWay::ControlUndo
+                                                                      : EditWay::InPlace;
+}
+
+}  // namespace quillo

@@ -1,0 +1,119 @@
+// The slow paths with big files stay bounded: for each 2 MB shape of text,
+// with word wrap on, opening through "Открыть" in a running window, switching
+// wrap off and on, a code-page view switch, a whole-text command and Ctrl+Z
+// each finish within a generous bound (under Wine each takes a few seconds;
+// the slow ways took from half a minute to many minutes).
+//
+// Disabled until the program gets round a cost of Wine's measured here: the
+// first 2 MB stream-in after a control holding 2 MB was destroyed took 54-142 s
+// in one process where the same stream took 2.6-4.4 s before and after
+// (90-character lines; whichever path streams second: the wrap switch, the
+// code-page view, a whole-text command). Streaming before destroying the old
+// control avoided it once, not always; HeapCompact and the low-fragmentation
+// heap are no help under Wine. Run with --gtest_also_run_disabled_tests.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "core/action_table.h"
+#include "core/codepage.h"
+#include "tests/e2e/file_dialog_driver.h"
+#include "tests/e2e/harness.h"
+
+namespace quillo::e2e {
+namespace {
+
+constexpr double kBoundSeconds = 15.0;
+
+struct Shape {
+  const char* name;
+  std::string text;  // Windows-1251, CR LF
+};
+
+std::string Repeat(const std::string& unit, size_t bytes) {
+  std::string text;
+  text.reserve(bytes + unit.size());
+  while (text.size() < bytes) text += unit;
+  return text;
+}
+
+// Built once for the binary.
+const std::vector<Shape>& Shapes() {
+  static const std::vector<Shape> shapes = [] {
+    const size_t size = 2 * 1024 * 1024;
+    std::string letters;
+    for (int i = 0; i < 9; ++i) letters += "жжжжжжж ";
+    letters += "жжжжжжжжжж\r\n";
+    std::string prose;
+    while (prose.size() < 1700)
+      prose += "Длинный абзац обычного текста, в котором предложения идут одно за другим. ";
+    return std::vector<Shape>{
+        {"90-character lines",
+         Repeat(Cp1251("Строка из девяноста знаков: text 0123456789 и ещё немного слов до конца.....\r\n"), size)},
+        {"lines of 73 letters", Repeat(Cp1251(letters), size)},
+        {"paragraphs of 1700 characters", Repeat(Cp1251(prose + "\r\n"), size)},
+    };
+  }();
+  return shapes;
+}
+
+int ControlLength(const std::string& crlf) {
+  return static_cast<int>(crlf.size()) - static_cast<int>(std::count(crlf.begin(), crlf.end(), '\n'));
+}
+
+double Seconds(const std::function<void()>& f) {
+  auto t0 = std::chrono::steady_clock::now();
+  f();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+void Do(Quillo& q, ActionId id) { q.Send(WM_COMMAND, static_cast<WPARAM>(id)); }
+
+std::string Narrow(const std::wstring& ascii) { return std::string(ascii.begin(), ascii.end()); }
+
+TEST(BigFiles, DISABLED_EveryPathOfATwoMegabyteDocumentStaysBounded) {
+  for (const Shape& shape : Shapes()) {
+    SCOPED_TRACE(shape.name);
+    Scratch scratch("big-files");
+    scratch.WriteSettings("[Options]\r\ndlgPath=" + Narrow(scratch.Folder()) + "\r\n");
+    scratch.WriteFile(L"big.txt", shape.text);
+    Quillo q(scratch);
+    HWND editor = nullptr;
+    ASSERT_TRUE(q.MainWindow());
+    const int length = ControlLength(shape.text);
+    auto inControl = [&] {
+      editor = q.Editor();
+      return editor && SendMessageW(editor, WM_GETTEXTLENGTH, 0, 0) >= length;
+    };
+
+    q.Command(static_cast<UINT>(ActionId::FileOpen));
+    HWND dialog = WaitForFileDialog(q.Pid());
+    ASSERT_NE(dialog, nullptr);
+    const double open = Seconds([&] {
+      ChooseFile(dialog, scratch.Path(L"big.txt"));
+      WaitUntil(inControl, std::chrono::seconds(60));
+    });
+    ASSERT_TRUE(inControl());
+    const double wrapOff = Seconds([&] { Do(q, ActionId::OptWordWrap); });
+    const double wrapOn = Seconds([&] { Do(q, ActionId::OptWordWrap); });
+    const double dosView = Seconds([&] { Do(q, ActionId::CodDOS); });
+    const double command = Seconds([&] { Do(q, ActionId::TextRegInvert); });
+    const std::string inverted = q.Text();
+    EXPECT_NE(inverted, shape.text);
+    const double undo = Seconds([&] {
+      q.Keys("ctrl+z");
+      WaitUntil([&] { return q.Text() != inverted; }, std::chrono::seconds(60));
+    });
+    EXPECT_TRUE(q.Text() == ConvertToWin(shape.text, cpDOS)) << "Ctrl+Z gives the view's text back";
+    std::printf("%-30s open %.2f, wrap off %.2f, on %.2f, DOS view %.2f, command %.2f, Ctrl+Z %.2f s\n",
+                shape.name, open, wrapOff, wrapOn, dosView, command, undo);
+    for (double s : {open, wrapOff, wrapOn, dosView, command, undo}) EXPECT_LT(s, kBoundSeconds);
+  }
+}
+
+}  // namespace
+}  // namespace quillo::e2e
