@@ -391,6 +391,13 @@ std::string ClipboardText() {
   return result;
 }
 
+std::wstring StandInExe() {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring path = self;
+  return path.substr(0, path.find_last_of(L'\\')) + L"\\quillo_command_line_standin.exe";
+}
+
 std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
 bool ExitAsked(Quillo& q) {

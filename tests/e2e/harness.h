@@ -128,6 +128,9 @@ std::string U8(std::wstring_view wide);
 // Windows-1251 bytes from UTF-8, for document content.
 std::string Cp1251(std::string_view utf8);
 
+// The stand-in for programs the editor starts: it records its command line
+// beside itself.
+std::wstring StandInExe();
 // A path in quotes, as a command line wants it.
 std::wstring Quoted(const std::wstring& path);
 // Ends the program by closing its window, answering "No" to the save

@@ -111,13 +111,6 @@ void ForgetUserClass(const std::wstring& key) {
   RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\Classes\\" + key).c_str());
 }
 
-std::wstring StandInExe() {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring path = self;
-  return path.substr(0, path.find_last_of(L'\\')) + L"\\quillo_command_line_standin.exe";
-}
-
 TEST(SettingsDialog, FilledFromTheFileAndWrittenBackOnOk) {
   Scratch scratch("options");
   CreateDirectoryW(scratch.Path(L"file manager").c_str(), nullptr);

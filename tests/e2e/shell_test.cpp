@@ -39,13 +39,6 @@ std::wstring CaptionOf(HWND h) {
   return text;
 }
 
-std::wstring StandInExe() {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring path = self;
-  return path.substr(0, path.find_last_of(L'\\')) + L"\\quillo_command_line_standin.exe";
-}
-
 TEST(DroppedFiles, TheFirstOpensHereTheOtherInANewWindow) {
   Scratch scratch("drop");
   scratch.WriteFile(L"first.txt", Cp1251("первый"));
