@@ -3,6 +3,8 @@
 // cannot be read under Wine.
 #include <gtest/gtest.h>
 
+#include "shown_menu.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -26,16 +28,7 @@ struct Item {
 std::vector<Item> Opened(HWND main, HMENU menu) {
   SendMessageW(main, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
   std::vector<Item> items;
-  for (int pos = 0; pos < GetMenuItemCount(menu); ++pos) {
-    wchar_t text[256] = {};
-    MENUITEMINFOW mii{};
-    mii.cbSize = sizeof(mii);
-    mii.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU;
-    mii.dwTypeData = text;
-    mii.cch = 256;
-    GetMenuItemInfoW(menu, static_cast<UINT>(pos), TRUE, &mii);
-    items.push_back({(mii.fType & MFT_SEPARATOR) ? L"-" : text, !(mii.fState & MFS_GRAYED), mii.hSubMenu});
-  }
+  for (const ShownItem& shown : ItemsOf(menu)) items.push_back({shown.text, shown.enabled, shown.submenu});
   return items;
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "shown_menu.h"
+
 #include <functional>
 #include "main_window_runner.h"
 
@@ -12,33 +14,6 @@
 
 namespace quillo {
 namespace {
-
-struct ShownItem {
-  std::wstring text;  // "-" for a separator
-  bool enabled = true;
-  bool checked = false;
-  HMENU submenu = nullptr;
-};
-
-std::vector<ShownItem> ItemsOf(HMENU menu) {
-  std::vector<ShownItem> items;
-  for (int pos = 0; pos < GetMenuItemCount(menu); ++pos) {
-    wchar_t text[256] = {};
-    MENUITEMINFOW mii{};
-    mii.cbSize = sizeof(mii);
-    mii.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU;
-    mii.dwTypeData = text;
-    mii.cch = 256;
-    GetMenuItemInfoW(menu, pos, TRUE, &mii);
-    ShownItem item;
-    item.text = (mii.fType & MFT_SEPARATOR) ? L"-" : text;
-    item.enabled = !(mii.fState & MFS_GRAYED);
-    item.checked = (mii.fState & MFS_CHECKED) != 0;
-    item.submenu = mii.hSubMenu;
-    items.push_back(item);
-  }
-  return items;
-}
 
 std::vector<std::wstring> TextsOf(HMENU menu) {
   std::vector<std::wstring> texts;

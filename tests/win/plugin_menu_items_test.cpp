@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "shown_menu.h"
+
 #include "app/app_context.h"
 #include "app/commands/action_registry.h"
 #include "app/document/document.h"
@@ -31,17 +33,8 @@ struct Shown {
 std::vector<Shown> Opened(WindowMenus& menus, HMENU menu) {
   menus.OnInitMenuPopup(menu);
   std::vector<Shown> items;
-  for (int pos = 0; pos < GetMenuItemCount(menu); ++pos) {
-    wchar_t text[256] = {};
-    MENUITEMINFOW mii{};
-    mii.cbSize = sizeof(mii);
-    mii.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU;
-    mii.dwTypeData = text;
-    mii.cch = 256;
-    GetMenuItemInfoW(menu, static_cast<UINT>(pos), TRUE, &mii);
-    items.push_back({(mii.fType & MFT_SEPARATOR) ? L"-" : text, !(mii.fState & MFS_GRAYED),
-                     (mii.fState & MFS_CHECKED) != 0, mii.hSubMenu != nullptr});
-  }
+  for (const ShownItem& shown : ItemsOf(menu))
+    items.push_back({shown.text, shown.enabled, shown.checked, shown.submenu != nullptr});
   return items;
 }
 
