@@ -1,0 +1,156 @@
+#include "bench/app/floor.h"
+
+#include <psapi.h>
+#include <richedit.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+#include <fstream>
+#include <iterator>
+
+#include "core/win1251.h"
+
+namespace quillo::bench {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr DWORD kFloorLimitMs = 15 * 60 * 1000;
+
+const wchar_t* WrapArg(FloorWrap wrap) {
+  switch (wrap) {
+    case FloorWrap::kOff: return L"off";
+    case FloorWrap::kInStream: return L"on";
+    case FloorWrap::kAfter: return L"after";
+  }
+  return L"on";
+}
+
+struct Source {
+  const char* data;
+  size_t size;
+  size_t done;
+};
+
+DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG want, LONG* got) {
+  auto* s = reinterpret_cast<Source*>(cookie);
+  size_t n = std::min(static_cast<size_t>(want), s->size - s->done);
+  std::memcpy(buffer, s->data + s->done, n);
+  s->done += n;
+  *got = static_cast<LONG>(n);
+  return 0;
+}
+
+std::string ReadBytes(const std::wstring& path) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::wstring SelfExe() {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  return self;
+}
+
+// The editor's own set-up: plain text, no limit, Courier New 12 (the
+// settings' default font) in the Cyrillic character set.
+void SetUpLikeTheEditor(HWND edit) {
+  SendMessageW(edit, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
+  SendMessageW(edit, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  CHARFORMAT2W cf{};
+  cf.cbSize = sizeof(cf);
+  cf.dwMask = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT |
+              CFM_COLOR | CFM_CHARSET;
+  lstrcpynW(cf.szFaceName, L"Courier New", LF_FACESIZE);
+  cf.yHeight = 12 * 20;
+  cf.crTextColor = RGB(0, 0, 0);
+  cf.bCharSet = RUSSIAN_CHARSET;
+  SendMessageW(edit, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+  SendMessageW(edit, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+}
+
+}  // namespace
+
+double PeakMegabytes(HANDLE process) {
+  PROCESS_MEMORY_COUNTERS pmc{};
+  pmc.cb = sizeof(pmc);
+  if (!GetProcessMemoryInfo(process, &pmc, sizeof(pmc))) return -1;
+  return static_cast<double>(pmc.PeakWorkingSetSize) / (1024.0 * 1024.0);
+}
+
+Measure MeasureFloor(const std::wstring& file, FloorWrap wrap, SIZE size) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring out =
+      std::wstring(temp) + L"quillo-floor-" + std::to_wstring(GetCurrentProcessId()) + L".txt";
+  DeleteFileW(out.c_str());
+  std::wstring cmd = L"\"" + SelfExe() + L"\" --floor \"" + file + L"\" " + WrapArg(wrap) + L" " +
+                     std::to_wstring(size.cx) + L" " + std::to_wstring(size.cy) + L" \"" + out +
+                     L"\"";
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return {};
+  if (WaitForSingleObject(pi.hProcess, kFloorLimitMs) != WAIT_OBJECT_0) {
+    TerminateProcess(pi.hProcess, 1);
+    WaitForSingleObject(pi.hProcess, 5000);
+  }
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  Measure m;
+  std::ifstream in(out.c_str());
+  in >> m.seconds >> m.peakMB;
+  if (!in) m = {};
+  in.close();
+  DeleteFileW(out.c_str());
+  return m;
+}
+
+int RunFloorChild(int argc, wchar_t** args) {
+  if (argc < 5) return 2;
+  const std::wstring file = args[0];
+  const std::wstring mode = args[1];
+  const int width = _wtoi(args[2]);
+  const int height = _wtoi(args[3]);
+  const std::wstring out = args[4];
+  const FloorWrap wrap = mode == L"off" ? FloorWrap::kOff
+                         : mode == L"after" ? FloorWrap::kAfter
+                                            : FloorWrap::kInStream;
+
+  const std::u16string wide = Win1251ToUtf16(ReadBytes(file));
+  LoadLibraryW(L"riched20.dll");
+  HWND parent = CreateWindowExW(0, L"STATIC", L"floor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                width + 40, height + 80, nullptr, nullptr, nullptr, nullptr);
+  // The editor's window styles; without wrap it has the horizontal bar too.
+  DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL |
+                ES_NOHIDESEL | ES_WANTRETURN;
+  if (wrap == FloorWrap::kOff) style |= WS_HSCROLL | ES_AUTOHSCROLL;
+
+  const auto start = Clock::now();
+  HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, RICHEDIT_CLASSW, L"", style, 0, 0, width, height,
+                              parent, nullptr, nullptr, nullptr);
+  SetUpLikeTheEditor(edit);
+  SendMessageW(edit, EM_SETTARGETDEVICE, 0, wrap == FloorWrap::kInStream ? 0 : 1);
+  Source src{reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(char16_t), 0};
+  EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&src), 0, ReadChunk};
+  SendMessageW(edit, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&es));
+  UpdateWindow(edit);
+  if (wrap == FloorWrap::kAfter) {
+    SendMessageW(edit, EM_SETTARGETDEVICE, 0, 0);
+    UpdateWindow(edit);
+  }
+  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+
+  const bool complete = SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0) > 0;
+  FILE* f = _wfopen(out.c_str(), L"w");
+  if (!f) return 3;
+  std::fprintf(f, "%.3f %.1f\n", complete ? seconds : -1.0, PeakMegabytes(GetCurrentProcess()));
+  std::fclose(f);
+  return 0;  // the process's end takes the windows; destroying them is not measured
+
+}
+
+}  // namespace quillo::bench

@@ -1,0 +1,34 @@
+#pragma once
+// The floor under Wine: the same text streamed into a fresh, visible
+// rich-edit control with the editor's font and size, in a process of its own
+// (this program started again with --floor), so that its memory is its own.
+#include <windows.h>
+
+#include <string>
+
+namespace quillo::bench {
+
+enum class FloorWrap {
+  kOff,        // no wrap
+  kInStream,   // wrap to the window set before the stream
+  kAfter,      // no wrap during the stream, switched on afterwards
+};
+
+struct Measure {
+  double seconds = -1;  // -1: not measured or failed
+  double peakMB = -1;   // the process's peak working set
+  bool ok() const { return seconds >= 0; }
+};
+
+// Runs the floor in a new process: `file` is a Windows-1251 text, `size` the
+// editor window's outer size (it carries the same client edge).
+Measure MeasureFloor(const std::wstring& file, FloorWrap wrap, SIZE size);
+
+// The child's side: `args` are the arguments after "--floor". Returns the
+// process's exit code.
+int RunFloorChild(int argc, wchar_t** args);
+
+// The peak working set of another process, in megabytes (-1 when unknown).
+double PeakMegabytes(HANDLE process);
+
+}  // namespace quillo::bench

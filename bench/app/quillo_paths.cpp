@@ -1,0 +1,210 @@
+#include "bench/app/quillo_paths.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "tests/e2e/file_dialog_driver.h"
+#include "tests/e2e/panel_driver.h"
+
+namespace quillo::bench {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using e2e::WaitUntil;
+
+std::chrono::seconds rowLimit{240};
+
+double Since(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+DWORD LimitMs() { return static_cast<DWORD>(rowLimit.count() * 1000); }
+
+bool Answers(HWND window) {
+  DWORD_PTR r = 0;
+  return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, LimitMs(), &r) != 0;
+}
+
+LRESULT TextLength(HWND window) {
+  DWORD_PTR n = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, LimitMs(), &n)) return -1;
+  return static_cast<LRESULT>(n);
+}
+
+struct Found {
+  DWORD pid;
+  const wchar_t* cls;
+  HWND window;
+};
+
+BOOL CALLBACK FindTopLevel(HWND window, LPARAM param) {
+  auto* f = reinterpret_cast<Found*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  wchar_t cls[64] = {};
+  GetClassNameW(window, cls, 64);
+  if (pid != f->pid || lstrcmpW(cls, f->cls) != 0) return TRUE;
+  f->window = window;
+  return FALSE;
+}
+
+HWND TopLevelOf(DWORD pid, const wchar_t* cls) {
+  Found f{pid, cls, nullptr};
+  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&f));
+  return f.window;
+}
+
+double PeakOf(DWORD pid) {
+  HANDLE h = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  if (!h) return -1;
+  const double mb = PeakMegabytes(h);
+  CloseHandle(h);
+  return mb;
+}
+
+std::string SettingsFor(bool wordWrap) {
+  return std::string("[Options]\r\nWordWrap=") + (wordWrap ? "1" : "0") + "\r\n";
+}
+
+}  // namespace
+
+void SetRowLimit(std::chrono::seconds limit) { rowLimit = limit; }
+
+int EditorLength(const std::string& text) { return static_cast<int>(text.size()); }
+
+QuilloRun::QuilloRun(const e2e::Scratch& scratch, bool wordWrap, const std::wstring& file,
+                     int expectedLength) {
+  scratch.WriteSettings(SettingsFor(wordWrap));
+  const auto start = Clock::now();
+  q_ = std::make_unique<e2e::Quillo>(scratch, file.empty() ? L"" : e2e::Quoted(file));
+  if (!q_->FindMainWindow(rowLimit)) {
+    opening_.note = "no window";
+    return;
+  }
+  opening_ = Wait(start, file.empty() ? 0 : expectedLength, !file.empty());
+  ready_ = opening_.ok();
+}
+
+QuilloMeasure QuilloRun::Wait(Clock::time_point start, int expectedLength, bool opening) {
+  QuilloMeasure m;
+  HWND main = q_->FindMainWindow(std::chrono::milliseconds(0));
+  LRESULT last = -1;
+  const bool done = WaitUntil([&] {
+    HWND editor = FindWindowExW(main, nullptr, L"RichEdit20W", nullptr);
+    if (!editor) return false;
+    last = TextLength(editor);
+    if (opening && last > 0 && m.firstScreen < 0) m.firstScreen = Since(start);
+    if (last != expectedLength) return false;
+    if (GetWindowLongW(editor, GWL_STYLE) & ES_READONLY) return false;
+    return Answers(main);
+  }, rowLimit);
+  if (done) {
+    m.seconds = Since(start);
+  } else {
+    m.note = "not done in " + std::to_string(rowLimit.count()) + " s (" + std::to_string(last) +
+             " of " + std::to_string(expectedLength) + " characters)";
+  }
+  m.peakMB = PeakOf(q_->Pid());
+  return m;
+}
+
+QuilloMeasure QuilloRun::OpenThroughDialog(const std::wstring& file, int expectedLength) {
+  q_->Command(static_cast<UINT>(ActionId::FileOpen));
+  HWND dialog = e2e::WaitForFileDialog(q_->Pid());
+  if (!dialog) {
+    QuilloMeasure m;
+    m.note = "no file dialog";
+    return m;
+  }
+  const auto start = Clock::now();
+  e2e::ChooseFile(dialog, file);
+  return Wait(start, expectedLength, true);
+}
+
+QuilloMeasure QuilloRun::Command(ActionId id) {
+  const int length = Length();
+  HWND main = q_->FindMainWindow(std::chrono::milliseconds(0));
+  const auto start = Clock::now();
+  DWORD_PTR r = 0;
+  SendMessageTimeoutW(main, WM_COMMAND, static_cast<WPARAM>(id), 0, SMTO_NORMAL, LimitMs(), &r);
+  return Wait(start, length, false);
+}
+
+QuilloMeasure QuilloRun::ReplaceAll(const std::string& findUtf8, const std::string& replaceUtf8) {
+  const int length = Length();
+  q_->Send(WM_COMMAND, static_cast<WPARAM>(ActionId::FindFind));
+  e2e::FindPanelDriver panel(*q_);
+  panel.SetFind(findUtf8);
+  panel.SetReplace(replaceUtf8);
+  const auto start = Clock::now();
+  panel.ClickLater("Заменить все");
+  HWND box = q_->WaitForMessageBox("Информация", rowLimit);
+  QuilloMeasure m = Wait(start, length, false);
+  if (box) {
+    if (m.note.empty()) m.note = e2e::U8(e2e::Quillo::MessageBoxText(box));
+    e2e::Quillo::Press(box, IDOK);
+    WaitUntil([&] { return !IsWindow(box); }, std::chrono::seconds(10));
+  } else if (m.note.empty()) {
+    m.note = "no report of the replacement";
+  }
+  return m;
+}
+
+QuilloMeasure QuilloRun::Paste(const std::string& utf8, int pastedLength) {
+  e2e::SetClipboardText(utf8);
+  const int length = Length();
+  HWND editor = q_->Editor();
+  SendMessageW(editor, EM_SETSEL, length / 2, length / 2);
+  HWND main = q_->FindMainWindow(std::chrono::milliseconds(0));
+  const auto start = Clock::now();
+  DWORD_PTR r = 0;
+  SendMessageTimeoutW(main, WM_COMMAND, static_cast<WPARAM>(ActionId::EditPaste), 0, SMTO_NORMAL,
+                      LimitMs(), &r);
+  return Wait(start, length + pastedLength, false);
+}
+
+int QuilloRun::Length() {
+  HWND editor = q_->Editor();
+  return editor ? static_cast<int>(TextLength(editor)) : -1;
+}
+
+std::wstring QuilloRun::Head(int chars) {
+  std::vector<wchar_t> buf(static_cast<size_t>(chars) + 1);
+  DWORD_PTR got = 0;
+  SendMessageTimeoutW(q_->Editor(), WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()),
+                      SMTO_NORMAL, LimitMs(), &got);
+  return std::wstring(buf.data(), std::min<size_t>(got, static_cast<size_t>(chars)));
+}
+
+double QuilloRun::PeakMB() { return PeakOf(q_->Pid()); }
+
+SIZE QuilloRun::EditorSize() {
+  RECT rc{};
+  GetWindowRect(q_->Editor(), &rc);
+  return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+Measure MeasureNotepad(const std::wstring& file, int expectedLength) {
+  std::wstring cmd = L"notepad.exe " + e2e::Quoted(file);
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  const auto start = Clock::now();
+  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return {};
+  Measure m;
+  const bool shown = WaitUntil([&] {
+    HWND top = TopLevelOf(pi.dwProcessId, L"Notepad");
+    HWND edit = top ? FindWindowExW(top, nullptr, L"Edit", nullptr) : nullptr;
+    return edit && TextLength(edit) >= expectedLength && Answers(top);
+  }, rowLimit);
+  if (shown) m.seconds = Since(start);
+  m.peakMB = PeakMegabytes(pi.hProcess);
+  TerminateProcess(pi.hProcess, 0);
+  WaitForSingleObject(pi.hProcess, 10000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return m;
+}
+
+}  // namespace quillo::bench
