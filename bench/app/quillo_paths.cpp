@@ -12,7 +12,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using e2e::WaitUntil;
 
-std::chrono::seconds rowLimit{240};
+std::chrono::seconds rowLimit{120};
 
 double Since(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
@@ -121,8 +121,8 @@ QuilloMeasure QuilloRun::OpenThroughDialog(const std::wstring& file, int expecte
   return Wait(start, expectedLength, true);
 }
 
-QuilloMeasure QuilloRun::Command(ActionId id) {
-  const int length = Length();
+QuilloMeasure QuilloRun::Command(ActionId id, int expectedLength) {
+  const int length = expectedLength < 0 ? Length() : expectedLength;
   HWND main = q_->FindMainWindow(std::chrono::milliseconds(0));
   const auto start = Clock::now();
   DWORD_PTR r = 0;

@@ -36,8 +36,9 @@ class QuilloRun {
   bool Ready() const { return ready_; }
 
   QuilloMeasure OpenThroughDialog(const std::wstring& file, int expectedLength);
-  // WM_COMMAND with the action, sent; the text keeps its length.
-  QuilloMeasure Command(ActionId id);
+  // WM_COMMAND with the action, sent; the text ends with that length (-1:
+  // the length it has).
+  QuilloMeasure Command(ActionId id, int expectedLength = -1);
   QuilloMeasure ReplaceAll(const std::string& findUtf8, const std::string& replaceUtf8);
   // The clipboard's text (UTF-8) pasted at the middle of the document.
   QuilloMeasure Paste(const std::string& utf8, int pastedLength);
