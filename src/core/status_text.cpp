@@ -64,6 +64,8 @@ std::string ViewReachPanelText(int percent) { return std::to_string(percent) + "
 
 std::string_view ModifiedPanelText(bool modified) { return modified ? "Изменен" : ""; }
 
+std::string LoadingPanelText(int percent) { return "Загрузка… " + std::to_string(percent) + "%"; }
+
 std::string_view InsertModePanelText(bool overwrite) { return overwrite ? "Замена" : "Вставка"; }
 
 int PanelAtCursor(int cursorX, int barLeft, int barWidth,

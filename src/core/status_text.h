@@ -56,6 +56,9 @@ std::string ViewReachPanelText(int percent);
 
 // "Изменен" or empty.
 std::string_view ModifiedPanelText(bool modified);
+// "Загрузка… 45%": shown instead of the line count while a large file is
+// still coming into the editor.
+std::string LoadingPanelText(int percent);
 // "Замена" in overwrite mode, else "Вставка".
 std::string_view InsertModePanelText(bool overwrite);
 

@@ -13,6 +13,7 @@ TEST(StatusText, CaretLineCountModifiedAndInsertTexts) {
   EXPECT_EQ(LineCountPanelText(1234), "Всего строк: 1234");
   EXPECT_EQ(ModifiedPanelText(true), "Изменен");
   EXPECT_EQ(ModifiedPanelText(false), "");
+  EXPECT_EQ(LoadingPanelText(45), "Загрузка… 45%");
   EXPECT_EQ(InsertModePanelText(true), "Замена");
   EXPECT_EQ(InsertModePanelText(false), "Вставка");
   EXPECT_EQ(ViewReachPanelText(100), "100%");

@@ -12,7 +12,7 @@ CommandSnapshot TakeCommandSnapshot(const AppContext& ctx, bool hasLink) {
   CommandSnapshot s;
   if (!editor.Handle()) return s;
   s.hasSelection = editor.SelLength() > 0;
-  s.hasText = editor.LineCount() > 0;
+  s.hasText = editor.TextLength() > 0;
   s.hasFileName = !ctx.document.FileName().empty();
   s.modified = editor.Modified();
   s.canUndo = editor.CanUndo();

@@ -140,7 +140,7 @@ void Document::Open(const std::wstring& path) {
   }
 
   editor_.SetCodePage(file.code_page);
-  editor_.SetControlText(file.text);
+  editor_.LoadControlText(file.text);
   editor_.SetSelection(0, 0);
   editor_.SetModified(false);
   encoding_ = file.encoding;
@@ -148,7 +148,9 @@ void Document::Open(const std::wstring& path) {
   breaks_ = file.breaks;
   SetFileName(path);
   SetDialogFolder(FolderOf(fileName_));
-  StampLogFile();
+  // Asked of the file's text: the editor may not hold all of it yet.
+  const std::u16string_view first = std::u16string_view(file.text).substr(0, 5);
+  StampLogFile(first == u".LOG" || first == u".LOG\r");
 
   TakeLock(fileName_);
   lastChangePos_ = -1;
@@ -161,8 +163,8 @@ void Document::Open(const std::wstring& path) {
 
 // A file whose first line is ".LOG" gets the date and time on a line of
 // its own at every opening.
-void Document::StampLogFile() {
-  if (editor_.LineCount() == 0 || editor_.LineText(0) != ".LOG") return;
+void Document::StampLogFile(bool firstLineIsLog) {
+  if (!firstLineIsLog) return;
   wchar_t date[128] = {}, time[128] = {};
   GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, 128);
   GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, time, 128);

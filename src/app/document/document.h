@@ -102,7 +102,7 @@ class Document {
  private:
   void Announce(DocumentEvent event, const std::wstring& path);
   bool AutoSaves() const;
-  void StampLogFile();
+  void StampLogFile(bool firstLineIsLog);
 
   MyRichEdit& editor_;
   SettingsStore& settings_;

@@ -24,7 +24,6 @@ namespace {
 // bits, so the Insert rule can tell it from the user's key.
 constexpr LPARAM kOwnKeyMark = 0x00FF0000;
 constexpr int kWheelLines = 3;
-constexpr DWORD kEventMask = ENM_CHANGE | ENM_SELCHANGE | ENM_REQUESTRESIZE | ENM_PROTECTED | ENM_LINK;
 
 // The edit of [start, start + removed) into inserted, as the cost model sees it.
 EditShape ShapeOf(const RichEditControl& control, int start, std::u16string_view removed,
@@ -101,7 +100,10 @@ void MyRichEdit::RecreateEmpty() {
 
 // ---- text ----
 
-std::string MyRichEdit::GetText() const { return Win1251FromShown(U16(control_.TextWithCrLf()), codePage_); }
+std::string MyRichEdit::GetText() const {
+  CompleteLoading();
+  return Win1251FromShown(U16(control_.TextWithCrLf()), codePage_);
+}
 
 std::string MyRichEdit::ControlText() const { return Win1251FromShown(ControlTextWide(), codePage_); }
 
@@ -129,13 +131,17 @@ void MyRichEdit::StreamIn(std::u16string_view controlForm) {
 void MyRichEdit::SetText(std::string_view text) { SetControlText(ShownText(WithCrBreaks(text), codePage_)); }
 
 void MyRichEdit::SetControlText(std::u16string_view text) {
+  CancelLoading();
   ownUndo_ = {};
   ownRedo_ = {};
   StreamIn(text);
   control_.EmptyUndoBuffer();
 }
 
-std::u16string MyRichEdit::ControlTextWide() const { return U16(control_.Text()); }
+std::u16string MyRichEdit::ControlTextWide() const {
+  CompleteLoading();
+  return U16(control_.Text());
+}
 
 void MyRichEdit::ReplaceAllText(std::string_view result, StandIns standIns) {
   std::u16string control = ControlTextWide();
@@ -183,6 +189,7 @@ void MyRichEdit::ReplaceAllWide(std::u16string_view control, std::u16string_view
 // its own undo step, and one that costs more itself than streaming the new
 // text whole is made by that stream.
 void MyRichEdit::ReplaceRange(std::u16string oldText, int start, int end, std::u16string_view text) {
+  CompleteLoading();
   std::u16string removed = oldText.empty() ? TextRangeWide(start, end)
                                            : oldText.substr(static_cast<size_t>(start),
                                                             static_cast<size_t>(end - start));
@@ -247,7 +254,11 @@ void MyRichEdit::SetSelLength(int length) {
   control_.ScrollCaret();
 }
 
-void MyRichEdit::SetSelection(int start, int end) { control_.SetSelection(start, end); }
+void MyRichEdit::SetSelection(int start, int end) {
+  // -1 stands for the end of the text.
+  CompleteLoadingBeyond(start < 0 || end < 0 ? -1 : std::max(start, end));
+  control_.SetSelection(start, end);
+}
 
 std::string MyRichEdit::SelText() const {
   TextRangeIndex sel = control_.Selection();
@@ -292,12 +303,18 @@ CaretPos MyRichEdit::GetCaretPos() const {
 
 void MyRichEdit::SetCaretPos(CaretPos pos) {
   int lineStart = control_.LineIndex(pos.line);
+  if (lineStart < 0 && load_.active) {
+    CompleteLoading();
+    lineStart = control_.LineIndex(pos.line);
+  }
   if (lineStart < 0) return;
   int index = lineStart + pos.column;
+  CompleteLoadingBeyond(index);
   control_.SetSelection(index, index);
 }
 
 int MyRichEdit::LineCount() const {
+  CompleteLoading();
   int count = control_.LineCount();
   if (count <= 0) return 0;
   int lastStart = control_.LineIndex(count - 1);
@@ -306,6 +323,8 @@ int MyRichEdit::LineCount() const {
 }
 
 std::string MyRichEdit::LineText(int line) const {
+  // A line the loaded part holds whole needs no more of the text.
+  if (line < 0 || control_.LineIndex(line + 1) < 0) CompleteLoading();
   if (line < 0 || line >= LineCount()) return {};
   std::wstring text = control_.Line(line, 4096);
   std::u16string s = U16(text);
@@ -316,8 +335,16 @@ std::string MyRichEdit::LineText(int line) const {
 void MyRichEdit::ScrollText(int code) { control_.Scroll(code); }
 void MyRichEdit::ScrollCaret() { control_.ScrollCaret(); }
 void MyRichEdit::ScrollLines(int lines) { control_.ScrollLines(lines); }
-int MyRichEdit::RowCount() const { return control_.LineCount(); }
-int MyRichEdit::RowStart(int row) const { return control_.LineIndex(row); }
+int MyRichEdit::RowCount() const {
+  CompleteLoading();
+  return control_.LineCount();
+}
+int MyRichEdit::RowStart(int row) const {
+  const int start = control_.LineIndex(row);
+  if (start >= 0 || !load_.active) return start;
+  CompleteLoading();
+  return control_.LineIndex(row);
+}
 int MyRichEdit::RowLengthAt(int charIndex) const { return control_.LineLength(charIndex); }
 int MyRichEdit::FontHeightPixels() const { return control_.FontHeightPixels(); }
 
@@ -329,6 +356,7 @@ void MyRichEdit::SetModified(bool modified) { control_.SetModified(modified); }
 // previous text here; it lies beneath everything the control can undo.
 
 void MyRichEdit::Undo() {
+  CompleteLoading();
   if (control_.CanUndo()) {
     programChange_ = true;
     control_.Undo();
@@ -350,6 +378,7 @@ void MyRichEdit::Undo() {
 bool MyRichEdit::CanUndo() const { return control_.CanUndo() || ownUndo_.valid; }
 
 void MyRichEdit::Redo() {
+  CompleteLoading();
   if (control_.CanRedo()) {
     programChange_ = true;
     control_.Redo();
@@ -370,7 +399,10 @@ void MyRichEdit::Redo() {
 
 bool MyRichEdit::CanRedo() const { return control_.CanRedo() || ownRedo_.valid; }
 
-void MyRichEdit::CutToClipboard() { control_.Cut(); }
+void MyRichEdit::CutToClipboard() {
+  CompleteLoading();
+  control_.Cut();
+}
 void MyRichEdit::CopyToClipboard() { control_.Copy(); }
 
 // The clipboard's Unicode text as it is. The control's own paste is not
@@ -378,6 +410,7 @@ void MyRichEdit::CopyToClipboard() { control_.Copy(); }
 // before the caret.
 void MyRichEdit::PasteFromClipboard() {
   if (readOnly_) return;
+  CompleteLoading();
   std::optional<std::wstring> text = ReadClipboardText(hwnd_);
   if (!text) return;
   SetSelTextWide(U16(*text));
@@ -385,17 +418,22 @@ void MyRichEdit::PasteFromClipboard() {
   control_.ScrollCaret();
 }
 
-void MyRichEdit::ClearSelection() { control_.Clear(); }
+void MyRichEdit::ClearSelection() {
+  CompleteLoading();
+  control_.Clear();
+}
 
 // ---- appearance ----
 
 void MyRichEdit::SetReadOnly(bool readOnly) {
   readOnly_ = readOnly;
-  control_.SetReadOnly(readOnly);
+  // While loading the control stays read-only; the end of loading sets it.
+  if (!load_.active) control_.SetReadOnly(readOnly);
 }
 
 void MyRichEdit::SetWordWrap(bool wrap) {
   if (wrap == wordWrap_) return;
+  CompleteLoading();
   wordWrap_ = wrap;
   if (TextLength() > kRewrapByStreamAbove) {
     RewrapByStream();
@@ -472,6 +510,7 @@ void MyRichEdit::SetWordSelection(bool on) {
 // ---- search and words ----
 
 int MyRichEdit::FindText(std::string_view text, int start, int length, FindOptions options) {
+  CompleteLoading();
   DWORD flags = (options.wholeWord ? FR_WHOLEWORD : 0) | (options.matchCase ? FR_MATCHCASE : 0) |
                 (options.backward ? 0 : FR_DOWN);
   TextRangeIndex hit;
@@ -630,6 +669,12 @@ LRESULT MyRichEdit::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
       Notify(&EditorEvents::OnEditorMouseDown);
+      break;
+    case WM_TIMER:
+      if (wp == kLoadTimerId) {
+        OnLoadTimer();
+        return 0;
+      }
       break;
     case WM_MOUSEWHEEL: {
       unsigned mods = CurrentModifiers();

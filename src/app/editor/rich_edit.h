@@ -56,6 +56,7 @@ class EditorEvents {
   virtual bool PasteOnInsert() const { return false; }
   virtual void OnEditorPositionMark(int /*digit*/, bool /*store*/) {}
   virtual void OnEditorLayoutRestored() {}            // the layout panel needs a refresh
+  virtual void OnEditorLoading() {}                   // a piece came in, or the last one (Loading() false)
 };
 
 class MyRichEdit : public WindowBase {
@@ -74,6 +75,17 @@ class MyRichEdit : public WindowBase {
   // The same for text as the control holds it (UTF-16, one CR per break).
   void SetControlText(std::u16string_view text);
   std::u16string ControlTextWide() const;
+  // SetControlText for a file's text: a large one goes in piece by piece.
+  // The first piece shows at once, the rest is appended at the end from a
+  // timer while the window stays alive; meanwhile the user cannot type into
+  // the control, the document stays unmodified, and whatever reads or
+  // changes the whole text (every command, plug-in and other program) takes
+  // the rest in at once first, so none of them ever sees a part.
+  void LoadControlText(std::u16string_view text);
+  bool Loading() const { return load_.active; }
+  int LoadingPercent() const;
+  // Takes the rest of a loading text in at once.
+  void CompleteLoading() const;
   // Puts a command's result (Windows-1251, made from the copy of the whole
   // text) back as one undoable edit of only what it changed, and keeps the
   // caret's line and column.
@@ -191,12 +203,20 @@ class MyRichEdit : public WindowBase {
   static constexpr int kUndoLimit = 50;
   static constexpr int kRecreateAbove = 16 * 1024;
   static constexpr int kRewrapByStreamAbove = 64 * 1024;
+  // Loading in pieces: the first piece, the next one to begin with, and the
+  // time a piece should take (the window answers between pieces).
+  static constexpr size_t kLoadInPiecesAbove = 256 * 1024;
+  static constexpr size_t kFirstPiece = 64 * 1024;
+  static constexpr size_t kSecondPiece = 128 * 1024;
+  static constexpr double kPieceSeconds = 0.3;
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   HWND ErrorOwner() const override { return GetParent(hwnd_); }
 
  private:
+  static constexpr DWORD kEventMask = ENM_CHANGE | ENM_SELCHANGE | ENM_REQUESTRESIZE | ENM_PROTECTED | ENM_LINK;
+
   bool HandleKeyDown(WPARAM key);
   void SelectWordAtCaret();
   bool CreateControl(HWND parent, RECT bounds);
@@ -208,6 +228,16 @@ class MyRichEdit : public WindowBase {
   // in place or by streaming the whole text, whichever costs less.
   void ReplaceWithoutUndo(const std::u16string& oldText, int start, int end, std::u16string_view text,
                           bool restream);
+  // Loading in pieces (rich_edit_loading.cpp).
+  static constexpr UINT_PTR kLoadTimerId = 0x51A7;
+  void OnLoadTimer();
+  void AppendNextPiece(size_t size);
+  void LoadRest();
+  void EndLoading();
+  void CancelLoading();
+  // A change of the selection or caret that reaches beyond what is loaded.
+  void CompleteLoadingBeyond(int index) const;
+
   std::string TextRange(int start, int end) const;
   std::u16string TextRangeWide(int start, int end) const;
   void Notify(void (EditorEvents::*event)());
@@ -243,6 +273,14 @@ class MyRichEdit : public WindowBase {
   bool linkDownLeft_ = false;
   OwnUndo ownUndo_;
   OwnUndo ownRedo_;
+
+  struct PendingLoad {
+    bool active = false;
+    std::u16string text;  // the whole text, CR LF breaks
+    size_t done = 0;      // units of text already in the control
+    size_t pieceSize = 0;
+  };
+  PendingLoad load_;
 };
 
 }  // namespace quillo

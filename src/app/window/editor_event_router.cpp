@@ -37,6 +37,7 @@ void EditorEventRouter::OnEditorWheel(bool up, unsigned modifiers) {
 void EditorEventRouter::OnEditorScroll() { ctx_.status.Update(); }
 void EditorEventRouter::OnEditorLangChange(HKL) { ctx_.status.UpdateLayoutPanel(); }
 void EditorEventRouter::OnEditorLayoutRestored() { ctx_.status.UpdateLayoutPanel(); }
+void EditorEventRouter::OnEditorLoading() { ctx_.status.Update(); }
 
 void EditorEventRouter::OnEditorUrlClick(const std::string& link, bool leftButton) {
   links_.OnClick(link, leftButton);

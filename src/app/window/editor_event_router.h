@@ -31,6 +31,7 @@ class EditorEventRouter : public EditorEvents {
   bool PasteOnInsert() const override;
   void OnEditorPositionMark(int digit, bool store) override;
   void OnEditorLayoutRestored() override;
+  void OnEditorLoading() override;
 
  private:
   AppContext& ctx_;

@@ -23,15 +23,11 @@ void StatusView::Update() {
     bar_.SetText(kPanelInsertMode, Wide(InsertModePanelText(editor.OverwriteMode())));
     const CaretPos caret = editor.GetCaretPos();
     bar_.SetText(kPanelCaret, Wide(CaretPanelText(caret.line, caret.column)));
-    const int lines = editor.LineCount();
-    bar_.SetText(kPanelLineCount, Wide(LineCountPanelText(lines)));
-    if (IsWindowVisible(editor.Handle())) {
-      RECT rc{};
-      GetWindowRect(editor.Handle(), &rc);
-      if (auto percent = ViewReachPercent(editor.FirstVisibleLine(), rc.bottom - rc.top,
-                                          editor.FontHeightPixels(), lines))
-        bar_.SetText(kPanelViewReach, Wide(ViewReachPanelText(*percent)));
-    }
+    if (editor.Loading())
+      // The line count and the reach are known when the whole text is in.
+      bar_.SetText(kPanelLineCount, Wide(LoadingPanelText(editor.LoadingPercent())));
+    else
+      UpdateLinePanels();
     bar_.SetText(kPanelModified, Wide(ModifiedPanelText(editor.Modified())));
     const std::wstring& file = ctx_.document.FileName();
     if (bar_.Text(kPanelFilePath) != file)
@@ -39,6 +35,17 @@ void StatusView::Update() {
   } catch (const std::exception&) {
     // The panels keep their last texts.
   }
+}
+
+void StatusView::UpdateLinePanels() {
+  MyRichEdit& editor = ctx_.editor;
+  const int lines = editor.LineCount();
+  bar_.SetText(kPanelLineCount, Wide(LineCountPanelText(lines)));
+  if (!IsWindowVisible(editor.Handle())) return;
+  RECT rc{};
+  GetWindowRect(editor.Handle(), &rc);
+  if (auto percent = ViewReachPercent(editor.FirstVisibleLine(), rc.bottom - rc.top, editor.FontHeightPixels(), lines))
+    bar_.SetText(kPanelViewReach, Wide(ViewReachPanelText(*percent)));
 }
 
 void StatusView::UpdateLayoutPanel() {

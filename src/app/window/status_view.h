@@ -25,6 +25,8 @@ class StatusView {
   void OnClick(bool doubleClick);
 
  private:
+  void UpdateLinePanels();  // the line count and how far down the view reaches
+
   AppContext& ctx_;
   StatusBar bar_;
 };
