@@ -20,14 +20,23 @@ double Since(Clock::time_point start) {
 
 DWORD LimitMs() { return static_cast<DWORD>(rowLimit.count() * 1000); }
 
-bool Answers(HWND window) {
-  DWORD_PTR r = 0;
-  return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, LimitMs(), &r) != 0;
+// What is left of a row's time; every message sent to a busy program waits
+// no longer than that.
+DWORD LeftMs(Clock::time_point start) {
+  const auto left = rowLimit - (Clock::now() - start);
+  return left.count() > 0
+             ? static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(left).count()) + 1
+             : 1;
 }
 
-LRESULT TextLength(HWND window) {
+bool Answers(HWND window, DWORD timeoutMs) {
+  DWORD_PTR r = 0;
+  return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &r) != 0;
+}
+
+LRESULT TextLength(HWND window, DWORD timeoutMs) {
   DWORD_PTR n = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, LimitMs(), &n)) return -1;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, timeoutMs, &n)) return -1;
   return static_cast<LRESULT>(n);
 }
 
@@ -92,12 +101,12 @@ QuilloMeasure QuilloRun::Wait(Clock::time_point start, int expectedLength, bool 
   const bool done = WaitUntil([&] {
     HWND editor = FindWindowExW(main, nullptr, L"RichEdit20W", nullptr);
     if (!editor) return false;
-    last = TextLength(editor);
+    last = TextLength(editor, LeftMs(start));
     if (opening && last > 0 && m.firstScreen < 0) m.firstScreen = Since(start);
     if (last != expectedLength) return false;
     if (GetWindowLongW(editor, GWL_STYLE) & ES_READONLY) return false;
-    return Answers(main);
-  }, rowLimit);
+    return Answers(main, LeftMs(start));
+  }, std::chrono::duration_cast<std::chrono::milliseconds>(rowLimit - (Clock::now() - start)));
   if (done) {
     m.seconds = Since(start);
   } else {
@@ -126,7 +135,7 @@ QuilloMeasure QuilloRun::Command(ActionId id, int expectedLength) {
   HWND main = q_->FindMainWindow(std::chrono::milliseconds(0));
   const auto start = Clock::now();
   DWORD_PTR r = 0;
-  SendMessageTimeoutW(main, WM_COMMAND, static_cast<WPARAM>(id), 0, SMTO_NORMAL, LimitMs(), &r);
+  SendMessageTimeoutW(main, WM_COMMAND, static_cast<WPARAM>(id), 0, SMTO_NORMAL, LeftMs(start), &r);
   return Wait(start, length, false);
 }
 
@@ -159,13 +168,13 @@ QuilloMeasure QuilloRun::Paste(const std::string& utf8, int pastedLength) {
   const auto start = Clock::now();
   DWORD_PTR r = 0;
   SendMessageTimeoutW(main, WM_COMMAND, static_cast<WPARAM>(ActionId::EditPaste), 0, SMTO_NORMAL,
-                      LimitMs(), &r);
+                      LeftMs(start), &r);
   return Wait(start, length + pastedLength, false);
 }
 
 int QuilloRun::Length() {
   HWND editor = q_->Editor();
-  return editor ? static_cast<int>(TextLength(editor)) : -1;
+  return editor ? static_cast<int>(TextLength(editor, LimitMs())) : -1;
 }
 
 std::wstring QuilloRun::Head(int chars) {
@@ -196,7 +205,7 @@ Measure MeasureNotepad(const std::wstring& file, int expectedLength) {
   const bool shown = WaitUntil([&] {
     HWND top = TopLevelOf(pi.dwProcessId, L"Notepad");
     HWND edit = top ? FindWindowExW(top, nullptr, L"Edit", nullptr) : nullptr;
-    return edit && TextLength(edit) >= expectedLength && Answers(top);
+    return edit && TextLength(edit, LeftMs(start)) >= expectedLength && Answers(top, LeftMs(start));
   }, rowLimit);
   if (shown) m.seconds = Since(start);
   m.peakMB = PeakMegabytes(pi.hProcess);
