@@ -11,8 +11,11 @@ constexpr const char* kLegend =
     "is not read-only and the window answers again. Floor A: the same text streamed into a\n"
     "fresh visible rich-edit control (Courier New 12, the editor's size) with the row's wrap\n"
     "setting; floor B: streamed without wrap, wrap switched on after. x floor: Quillo / the\n"
-    "faster floor. MB: peak working set of the process (Quillo's includes opening the file\n"
-    "and the rows before it in the same process); x MB: Quillo / the faster floor's.\n";
+    "faster floor. A row without indent starts a fresh quillo.exe; an indented one (an arrow\n"
+    "in Markdown) runs in the same process after the row above; rows other than the openings\n"
+    "run after the file was opened from the command line (not timed). MB: peak working set\n"
+    "of the process; Quillo's includes that opening and the rows before, and the floor's is\n"
+    "then the larger of the row's and the opening's. x MB: Quillo / the floor's.\n";
 
 std::string Fixed(double v, int decimals) {
   if (v < 0) return "-";
@@ -31,7 +34,8 @@ const Measure* FasterFloor(const Row& r) {
 std::vector<std::string> Cells(const Row& r) {
   const Measure* floor = FasterFloor(r);
   const bool timed = r.quillo.ok() && floor;
-  const bool weighed = r.quillo.peakMB > 0 && floor && floor->peakMB > 0;
+  const double floorMB = floor ? std::max(floor->peakMB, r.openingFloorMB) : -1;
+  const bool weighed = r.quillo.peakMB > 0 && floorMB > 0;
   return {r.path,
           r.shape,
           r.size,
@@ -43,8 +47,8 @@ std::vector<std::string> Cells(const Row& r) {
           Fixed(r.notepad, 2),
           timed ? Fixed(r.quillo.seconds / floor->seconds, 2) : "-",
           Fixed(r.quillo.peakMB, 0),
-          floor ? Fixed(floor->peakMB, 0) : "-",
-          weighed ? Fixed(r.quillo.peakMB / floor->peakMB, 2) : "-",
+          Fixed(floorMB, 0),
+          weighed ? Fixed(r.quillo.peakMB / floorMB, 2) : "-",
           r.note};
 }
 
@@ -105,7 +109,13 @@ std::string MarkdownTable(const std::vector<Row>& rows) {
   std::string rule = "|";
   for (size_t c = 0; c < Header().size(); ++c) rule += RightAligned(c) ? " ---: |" : " --- |";
   out += rule + "\n";
-  for (const Row& r : rows) out += line(Cells(r));
+  for (const Row& r : rows) {
+    auto cells = Cells(r);
+    // Markdown drops a cell's leading spaces: the indent of a row that runs
+    // in the process of the row above becomes an arrow.
+    if (cells[0].starts_with("  ")) cells[0] = "↳ " + cells[0].substr(2);
+    out += line(cells);
+  }
   return out + "\n" + kLegend;
 }
 

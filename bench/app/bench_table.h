@@ -17,6 +17,9 @@ struct Row {
   Measure floorA;  // streamed with the row's wrap setting
   Measure floorB;  // streamed without wrap, wrap switched on after (wrap-on rows)
   double notepad = -1;
+  // Rows run after opening the text in the same process: the floor's peak
+  // for that opening, when it is the larger one.
+  double openingFloorMB = -1;
   std::string note;
 };
 

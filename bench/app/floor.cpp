@@ -17,8 +17,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr DWORD kFloorLimitMs = 15 * 60 * 1000;
-
 const wchar_t* WrapArg(FloorWrap wrap) {
   switch (wrap) {
     case FloorWrap::kOff: return L"off";
@@ -80,7 +78,7 @@ double PeakMegabytes(HANDLE process) {
   return static_cast<double>(pmc.PeakWorkingSetSize) / (1024.0 * 1024.0);
 }
 
-Measure MeasureFloor(const std::wstring& file, FloorWrap wrap, SIZE size) {
+Measure MeasureFloor(const std::wstring& file, FloorWrap wrap, SIZE size, DWORD limitMs) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   const std::wstring out =
@@ -94,7 +92,7 @@ Measure MeasureFloor(const std::wstring& file, FloorWrap wrap, SIZE size) {
   PROCESS_INFORMATION pi{};
   if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
     return {};
-  if (WaitForSingleObject(pi.hProcess, kFloorLimitMs) != WAIT_OBJECT_0) {
+  if (WaitForSingleObject(pi.hProcess, limitMs) != WAIT_OBJECT_0) {
     TerminateProcess(pi.hProcess, 1);
     WaitForSingleObject(pi.hProcess, 5000);
   }

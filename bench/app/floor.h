@@ -21,8 +21,9 @@ struct Measure {
 };
 
 // Runs the floor in a new process: `file` is a Windows-1251 text, `size` the
-// editor window's outer size (it carries the same client edge).
-Measure MeasureFloor(const std::wstring& file, FloorWrap wrap, SIZE size);
+// editor window's outer size (it carries the same client edge). A floor that
+// takes longer than the limit is ended and not measured.
+Measure MeasureFloor(const std::wstring& file, FloorWrap wrap, SIZE size, DWORD limitMs);
 
 // The child's side: `args` are the arguments after "--floor". Returns the
 // process's exit code.

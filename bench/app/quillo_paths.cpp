@@ -78,6 +78,7 @@ std::string SettingsFor(bool wordWrap) {
 }  // namespace
 
 void SetRowLimit(std::chrono::seconds limit) { rowLimit = limit; }
+std::chrono::seconds RowLimit() { return rowLimit; }
 
 int EditorLength(const std::string& text) { return static_cast<int>(text.size()); }
 

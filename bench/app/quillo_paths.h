@@ -61,7 +61,8 @@ class QuilloRun {
 // Wine's notepad opening the file, until its edit control holds the text.
 Measure MeasureNotepad(const std::wstring& file, int expectedLength);
 
-// How long a row may take before it is given up.
+// How long a row (or a floor) may take before it is given up.
 void SetRowLimit(std::chrono::seconds limit);
+std::chrono::seconds RowLimit();
 
 }  // namespace quillo::bench
