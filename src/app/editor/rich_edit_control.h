@@ -37,7 +37,12 @@ class RichEditControl {
   // Streams the text in place of the whole content (or, with selectionOnly,
   // of the selection). Large text must come this way: WM_SETTEXT and
   // EM_REPLACESEL of a megabyte take minutes under Wine. False on failure.
+  // A whole text goes in as its first piece streamed and the rest appended
+  // in pieces of kStreamPiece (faster under Wine).
   bool StreamIn(std::u16string_view text, bool selectionOnly = false);
+  // Appends text at the end, not undoable; the selection ends up there.
+  void AppendText(std::u16string_view text);
+  static constexpr size_t kStreamPiece = 256 * 1024;
 
   // Selection, always within the text.
   TextRangeIndex Selection() const;
@@ -87,6 +92,8 @@ class RichEditControl {
   void Clear();
 
  private:
+  bool StreamInOnce(std::u16string_view text, bool selectionOnly);
+
   HWND hwnd_ = nullptr;
 };
 
