@@ -7,8 +7,6 @@
 #include <chrono>
 
 #include "app/editor/rich_edit.h"
-#include "app/platform/file_io.h"
-#include "core/file_bytes.h"
 #include "core/text_pieces.h"
 
 namespace quillo {
