@@ -4,6 +4,7 @@
 // command given meanwhile acts on the whole text.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "core/action_table.h"
@@ -31,12 +32,22 @@ bool ShowsLoading(Quillo& q) { return q.StatusText(kPanelLineCount).starts_with(
 LRESULT EditorLength(Quillo& q) { return SendMessageW(q.Editor(), WM_GETTEXTLENGTH, 0, 0); }
 LRESULT BigLength() { return static_cast<LRESULT>(BigText().size()); }
 
-TEST(Loading, ABigFileShowsItsStartAndProgressThenAllOfItUnmodified) {
-  Scratch scratch("loading");
-  scratch.WriteFile(L"big.txt", BigText());
-  Quillo q(scratch, L"big.txt");
-  ASSERT_TRUE(q.MainWindow());
-  ASSERT_TRUE(WaitUntil([&] { return ShowsLoading(q); }, 60s)) << "no progress shown";
+// The program started on the big file, caught while it is still loading.
+class Loading : public testing::Test {
+ protected:
+  void SetUp() override {
+    scratch_.WriteFile(L"big.txt", BigText());
+    program_ = std::make_unique<Quillo>(scratch_, L"big.txt");
+    ASSERT_TRUE(program_->MainWindow());
+    ASSERT_TRUE(WaitUntil([&] { return ShowsLoading(*program_); }, 60s)) << "no progress shown";
+  }
+
+  Scratch scratch_{"loading"};
+  std::unique_ptr<Quillo> program_;
+};
+
+TEST_F(Loading, ABigFileShowsItsStartAndProgressThenAllOfItUnmodified) {
+  Quillo& q = *program_;
   const LRESULT partial = EditorLength(q);
   EXPECT_GT(partial, 0) << "the first screen is in";
   EXPECT_LT(partial, BigLength());
@@ -56,23 +67,15 @@ TEST(Loading, ABigFileShowsItsStartAndProgressThenAllOfItUnmodified) {
   q.Kill();
 }
 
-TEST(Loading, ClosingWhileLoadingEndsAtOnceAndLeavesTheFile) {
-  Scratch scratch("loading-close");
-  scratch.WriteFile(L"big.txt", BigText());
-  Quillo q(scratch, L"big.txt");
-  ASSERT_TRUE(q.MainWindow());
-  ASSERT_TRUE(WaitUntil([&] { return ShowsLoading(q); }, 60s));
+TEST_F(Loading, ClosingWhileLoadingEndsAtOnceAndLeavesTheFile) {
+  Quillo& q = *program_;
   q.Post(WM_CLOSE);
   EXPECT_TRUE(q.WaitForExit(30s)) << "no question, no waiting for the rest";
-  EXPECT_TRUE(scratch.ReadFile(L"big.txt") == BigText());
+  EXPECT_TRUE(scratch_.ReadFile(L"big.txt") == BigText());
 }
 
-TEST(Loading, CommandsGivenWhileLoadingActOnTheWholeText) {
-  Scratch scratch("loading-command");
-  scratch.WriteFile(L"big.txt", BigText());
-  Quillo q(scratch, L"big.txt");
-  ASSERT_TRUE(q.MainWindow());
-  ASSERT_TRUE(WaitUntil([&] { return ShowsLoading(q); }, 60s));
+TEST_F(Loading, CommandsGivenWhileLoadingActOnTheWholeText) {
+  Quillo& q = *program_;
   q.Send(WM_COMMAND, static_cast<WPARAM>(ActionId::EditSelectAll));
   q.Send(WM_COMMAND, static_cast<WPARAM>(ActionId::EditCopy));
   EXPECT_FALSE(ShowsLoading(q));
