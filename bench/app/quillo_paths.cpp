@@ -40,29 +40,6 @@ LRESULT TextLength(HWND window, DWORD timeoutMs) {
   return static_cast<LRESULT>(n);
 }
 
-struct Found {
-  DWORD pid;
-  const wchar_t* cls;
-  HWND window;
-};
-
-BOOL CALLBACK FindTopLevel(HWND window, LPARAM param) {
-  auto* f = reinterpret_cast<Found*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  wchar_t cls[64] = {};
-  GetClassNameW(window, cls, 64);
-  if (pid != f->pid || lstrcmpW(cls, f->cls) != 0) return TRUE;
-  f->window = window;
-  return FALSE;
-}
-
-HWND TopLevelOf(DWORD pid, const wchar_t* cls) {
-  Found f{pid, cls, nullptr};
-  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&f));
-  return f.window;
-}
-
 double PeakOf(DWORD pid) {
   HANDLE h = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
   if (!h) return -1;
@@ -204,7 +181,8 @@ Measure MeasureNotepad(const std::wstring& file, int expectedLength) {
     return {};
   Measure m;
   const bool shown = WaitUntil([&] {
-    HWND top = TopLevelOf(pi.dwProcessId, L"Notepad");
+    const auto tops = e2e::TopLevelWindowsOf(pi.dwProcessId, L"Notepad", false);
+    HWND top = tops.empty() ? nullptr : tops.front();
     HWND edit = top ? FindWindowExW(top, nullptr, L"Edit", nullptr) : nullptr;
     return edit && TextLength(edit, LeftMs(start)) >= expectedLength && Answers(top, LeftMs(start));
   }, rowLimit);

@@ -28,24 +28,6 @@ std::wstring CaptionOf(HWND h) {
   return text;
 }
 
-struct DialogSearch {
-  DWORD pid;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindDialog(HWND h, LPARAM lp) {
-  auto* s = reinterpret_cast<DialogSearch*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(h, &pid);
-  wchar_t cls[32] = {};
-  GetClassNameW(h, cls, 32);
-  if (pid == s->pid && IsWindowVisible(h) && std::wstring(cls) == L"#32770") {
-    s->found = h;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 void Cancel(HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); }
 
 // Sends the message as another program would; a dialog it opens is
@@ -62,12 +44,12 @@ Reply SendAnswering(Quillo& q, UINT msg, WPARAM wp = 0, LPARAM lp = 0,
     done = true;
   });
   while (!done) {
-    DialogSearch search{q.Pid()};
-    EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-    if (search.found) {
-      if (reply.dialog.empty()) reply.dialog = U8(CaptionOf(search.found));
-      answer(search.found);
-      WaitUntil([&] { return !IsWindow(search.found) || !IsWindowVisible(search.found); }, 5s);
+    const std::vector<HWND> dialogs = TopLevelWindowsOf(q.Pid(), L"#32770");
+    if (!dialogs.empty()) {
+      HWND found = dialogs.front();
+      if (reply.dialog.empty()) reply.dialog = U8(CaptionOf(found));
+      answer(found);
+      WaitUntil([&] { return !IsWindow(found) || !IsWindowVisible(found); }, 5s);
     }
     Sleep(40);
   }

@@ -14,28 +14,6 @@ HWND NameBox(HWND dialog) {
   return nullptr;
 }
 
-struct Search {
-  DWORD pid;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<Search*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t cls[64] = {};
-  GetClassNameW(hwnd, cls, 64);
-  if (pid == s->pid && IsWindowVisible(hwnd) && std::wstring(cls) == L"#32770")
-    s->found.push_back(hwnd);
-  return TRUE;
-}
-
-std::vector<HWND> Dialogs(DWORD pid) {
-  Search s{pid, {}};
-  EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
 std::wstring TextOf(HWND hwnd) {
   wchar_t buf[1024] = {};
   SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG,
@@ -48,7 +26,7 @@ std::wstring TextOf(HWND hwnd) {
 HWND WaitForFileDialog(DWORD pid, Duration timeout) {
   HWND dialog = nullptr;
   WaitUntil([&] {
-    for (HWND h : Dialogs(pid))
+    for (HWND h : TopLevelWindowsOf(pid, L"#32770"))
       if (NameBox(h)) dialog = h;
     return dialog != nullptr;
   }, timeout);
@@ -72,7 +50,7 @@ void ChooseFile(HWND dialog, const std::wstring& path) {
 HWND WaitForOtherDialog(DWORD pid, HWND besides, Duration timeout) {
   HWND other = nullptr;
   WaitUntil([&] {
-    for (HWND h : Dialogs(pid))
+    for (HWND h : TopLevelWindowsOf(pid, L"#32770"))
       if (h != besides && !NameBox(h)) other = h;
     return other != nullptr;
   }, timeout);

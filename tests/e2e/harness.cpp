@@ -65,13 +65,6 @@ BOOL CALLBACK CollectWindow(HWND h, LPARAM lp) {
   return TRUE;
 }
 
-std::vector<HWND> FindWindows(DWORD pid, const std::wstring& cls, const std::wstring& caption,
-                              bool visibleOnly) {
-  WindowQuery q{pid, cls, caption, visibleOnly, {}};
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&q));
-  return q.found;
-}
-
 void DeleteTree(const std::wstring& folder) {
   std::wstring from = folder + L'\0';
   SHFILEOPSTRUCTW op{};
@@ -82,6 +75,13 @@ void DeleteTree(const std::wstring& folder) {
 }
 
 }  // namespace
+
+std::vector<HWND> TopLevelWindowsOf(DWORD pid, const std::wstring& cls, bool visibleOnly,
+                                    const std::wstring& caption) {
+  WindowQuery q{pid, cls, caption, visibleOnly, {}};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&q));
+  return q.found;
+}
 
 void RunXdotool(const std::wstring& args) {
   std::wstring cmd = L"/usr/bin/xdotool " + args;
@@ -197,7 +197,7 @@ DWORD Quillo::ExitCode() const {
 HWND Quillo::FindMainWindow(Duration timeout) {
   if (main_ && IsWindow(main_)) return main_;
   WaitUntil([&] {
-    auto found = FindWindows(pid_, L"TQuilloMainForm", L"", true);
+    auto found = TopLevelWindowsOf(pid_, L"TQuilloMainForm");
     if (!found.empty()) main_ = found.front();
     return main_ != nullptr || !Running();
   }, timeout);
@@ -326,7 +326,7 @@ HWND Quillo::WaitForMessageBox(std::string_view caption, Duration timeout) {
   HWND box = nullptr;
   std::wstring wanted = W(caption);
   WaitUntil([&] {
-    auto found = FindWindows(pid_, L"#32770", wanted, true);
+    auto found = TopLevelWindowsOf(pid_, L"#32770", true, wanted);
     if (!found.empty()) box = found.front();
     return box != nullptr || !Running();
   }, timeout);
@@ -341,7 +341,7 @@ std::wstring Quillo::MessageBoxText(HWND box) {
 void Quillo::Press(HWND box, int buttonId) { PostMessageW(box, WM_COMMAND, buttonId, 0); }
 
 std::vector<HWND> Quillo::VisibleMainWindows() {
-  return FindWindows(pid_, L"TQuilloMainForm", L"", true);
+  return TopLevelWindowsOf(pid_, L"TQuilloMainForm");
 }
 
 void Quillo::Kill() {
@@ -350,7 +350,7 @@ void Quillo::Kill() {
   WaitForSingleObject(pi_.hProcess, 5000);
 }
 
-std::vector<HWND> AllVisibleMainWindows() { return FindWindows(0, L"TQuilloMainForm", L"", true); }
+std::vector<HWND> AllVisibleMainWindows() { return TopLevelWindowsOf(0, L"TQuilloMainForm"); }
 
 std::vector<HWND> OtherMainWindows(const Quillo& q) {
   std::vector<HWND> others;

@@ -108,6 +108,10 @@ class Quillo {
   HWND main_ = nullptr;
 };
 
+// Top-level windows of a class in process pid (0: any process), with this
+// caption unless it is empty.
+std::vector<HWND> TopLevelWindowsOf(DWORD pid, const std::wstring& cls, bool visibleOnly = true,
+                                    const std::wstring& caption = L"");
 // Main windows of every quillo process (by class), visible ones only.
 std::vector<HWND> AllVisibleMainWindows();
 // Main windows of other processes than q's (windows q started).

@@ -48,24 +48,7 @@ void KeysOneByOne(Quillo& q, const std::string& keys) {
 bool IsIn(HWND window, HWND ancestor) { return window == ancestor || IsChild(ancestor, window); }
 
 // Any message box or dialog the process shows, visible or not yet closed.
-bool AnyDialogOf(Quillo& q) {
-  struct Search {
-    DWORD pid;
-    bool found;
-  } search{q.Pid(), false};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(window, &pid);
-        wchar_t cls[16] = {};
-        GetClassNameW(window, cls, 16);
-        if (pid == s->pid && IsWindowVisible(window) && std::wstring(cls) == L"#32770") s->found = true;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+bool AnyDialogOf(Quillo& q) { return !TopLevelWindowsOf(q.Pid(), L"#32770").empty(); }
 
 TEST(FindFieldKeys, EditingKeysActOnTheFieldAndLeaveTheDocumentAlone) {
   const std::string doc = "first line\r\nsecond line";
