@@ -46,6 +46,15 @@ std::string ReadBytes(const std::wstring& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::u16string Decoded(const std::string& bytes, UINT codePage) {
+  if (codePage == 1251 || bytes.empty()) return Win1251ToUtf16(bytes);
+  const int n = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::u16string wide(static_cast<size_t>(n), u'\0');
+  MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()),
+                      reinterpret_cast<wchar_t*>(wide.data()), n);
+  return wide;
+}
+
 std::wstring SelfExe() {
   wchar_t self[MAX_PATH];
   GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -78,7 +87,7 @@ double PeakMegabytes(HANDLE process) {
   return static_cast<double>(pmc.PeakWorkingSetSize) / (1024.0 * 1024.0);
 }
 
-Measure MeasureFloor(const std::wstring& file, FloorWrap wrap, SIZE size, DWORD limitMs) {
+Measure MeasureFloor(const std::wstring& file, unsigned codePage, FloorWrap wrap, SIZE size, DWORD limitMs) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   const std::wstring out =
@@ -86,7 +95,7 @@ Measure MeasureFloor(const std::wstring& file, FloorWrap wrap, SIZE size, DWORD 
   DeleteFileW(out.c_str());
   std::wstring cmd = L"\"" + SelfExe() + L"\" --floor \"" + file + L"\" " + WrapArg(wrap) + L" " +
                      std::to_wstring(size.cx) + L" " + std::to_wstring(size.cy) + L" \"" + out +
-                     L"\"";
+                     L"\" " + std::to_wstring(codePage);
   STARTUPINFOW si{};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
@@ -108,17 +117,18 @@ Measure MeasureFloor(const std::wstring& file, FloorWrap wrap, SIZE size, DWORD 
 }
 
 int RunFloorChild(int argc, wchar_t** args) {
-  if (argc < 5) return 2;
+  if (argc < 6) return 2;
   const std::wstring file = args[0];
   const std::wstring mode = args[1];
   const int width = _wtoi(args[2]);
   const int height = _wtoi(args[3]);
   const std::wstring out = args[4];
+  const auto codePage = static_cast<UINT>(_wtoi(args[5]));
   const FloorWrap wrap = mode == L"off" ? FloorWrap::kOff
                          : mode == L"after" ? FloorWrap::kAfter
                                             : FloorWrap::kInStream;
 
-  const std::u16string wide = Win1251ToUtf16(ReadBytes(file));
+  const std::u16string wide = Decoded(ReadBytes(file), codePage);
   LoadLibraryW(L"riched20.dll");
   HWND parent = CreateWindowExW(0, L"STATIC", L"floor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                                 width + 40, height + 80, nullptr, nullptr, nullptr, nullptr);

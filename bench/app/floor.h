@@ -20,10 +20,11 @@ struct Measure {
   bool ok() const { return seconds >= 0; }
 };
 
-// Runs the floor in a new process: `file` is a Windows-1251 text, `size` the
-// editor window's outer size (it carries the same client edge). A floor that
-// takes longer than the limit is ended and not measured.
-Measure MeasureFloor(const std::wstring& file, FloorWrap wrap, SIZE size, DWORD limitMs);
+// Runs the floor in a new process: `file` is a text in `codePage` (1251 or
+// 866: a view of the file in DOS-866), `size` the editor window's outer size
+// (it carries the same client edge). A floor that takes longer than the
+// limit is ended and not measured.
+Measure MeasureFloor(const std::wstring& file, unsigned codePage, FloorWrap wrap, SIZE size, DWORD limitMs);
 
 // The child's side: `args` are the arguments after "--floor". Returns the
 // process's exit code.

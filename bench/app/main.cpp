@@ -34,6 +34,7 @@ struct Document {
   std::string text;  // Windows-1251, CR LF
   std::wstring file;
   std::string size;  // "2 MB"
+  unsigned codePage = 1251;  // 866: the file as the DOS-866 view shows it
   int length() const { return EditorLength(text); }
 };
 
@@ -51,6 +52,22 @@ Document Write(const std::wstring& folder, const Shape& shape, size_t mb) {
   return d;
 }
 
+// The document with its text changed as a row leaves it, written beside it:
+// that row's floor streams the text the row ends with.
+Document Changed(const Document& d, const std::string& key, const std::string& text) {
+  Document c = d;
+  c.text = text;
+  c.file = d.file.substr(0, d.file.size() - 4) + L"-" + e2e::W(key) + L".txt";
+  std::ofstream(c.file.c_str(), std::ios::binary).write(c.text.data(), static_cast<std::streamsize>(c.text.size()));
+  return c;
+}
+
+Document AsDos(const Document& d) {
+  Document c = d;
+  c.codePage = 866;
+  return c;
+}
+
 std::wstring Wide(const std::string& win1251) {
   std::u16string w = Win1251ToUtf16(win1251);
   return std::wstring(w.begin(), w.end());
@@ -58,6 +75,19 @@ std::wstring Wide(const std::string& win1251) {
 
 std::wstring Upper(std::wstring s) {
   CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
+  return s;
+}
+
+std::string Upper1251(const std::string& text) {
+  const std::wstring upper = Upper(Wide(text));
+  return Utf16ToWin1251(std::u16string(upper.begin(), upper.end()));
+}
+
+std::string Replaced1251(const std::string& text, const std::string& findUtf8, const std::string& replaceUtf8) {
+  const std::string find = Utf8ToWin1251(findUtf8), replace = Utf8ToWin1251(replaceUtf8);
+  std::string s = text;
+  for (size_t at = s.find(find); at != std::string::npos; at = s.find(find, at + replace.size()))
+    s.replace(at, find.size(), replace);
   return s;
 }
 
@@ -73,25 +103,27 @@ class Table {
   explicit Table(SIZE editor) : editor_(editor) {}
 
   Floors& FloorsOf(const Document& d) {
-    auto it = floors_.find(d.file);
+    const std::wstring key = d.file + L"|" + std::to_wstring(d.codePage);
+    auto it = floors_.find(key);
     if (it != floors_.end()) return it->second;
     const auto limitMs = static_cast<DWORD>(RowLimit().count() * 1000);
-    Floors f{MeasureFloor(d.file, FloorWrap::kInStream, editor_, limitMs),
-             MeasureFloor(d.file, FloorWrap::kAfter, editor_, limitMs),
-             MeasureFloor(d.file, FloorWrap::kOff, editor_, limitMs)};
-    std::printf("  floor, %s: wrap in stream %.2f s, wrap after %.2f s, no wrap %.2f s\n",
-                e2e::U8(d.file.substr(d.file.find_last_of(L'\\') + 1)).c_str(), f.on.seconds,
+    Floors f{MeasureFloor(d.file, d.codePage, FloorWrap::kInStream, editor_, limitMs),
+             MeasureFloor(d.file, d.codePage, FloorWrap::kAfter, editor_, limitMs),
+             MeasureFloor(d.file, d.codePage, FloorWrap::kOff, editor_, limitMs)};
+    std::printf("  floor, %s (%u): wrap in stream %.2f s, wrap after %.2f s, no wrap %.2f s\n",
+                e2e::U8(d.file.substr(d.file.find_last_of(L'\\') + 1)).c_str(), d.codePage, f.on.seconds,
                 f.after.seconds, f.off.seconds);
     std::fflush(stdout);
-    return floors_[d.file] = f;
+    return floors_[key] = f;
   }
 
   // A row against the floors of the text it ends with; `check` false marks
-  // it. `openedWith`: the wrap setting the process opened the text with
-  // before the row (its memory holds that opening too).
+  // it. `openedWith`: the wrap setting the process opened `opened` with
+  // before the row (its memory holds that opening too; by default the
+  // row's own text).
   void Add(const std::string& path, const Shape& shape, const Document& d, bool wrap,
            const QuilloMeasure& m, bool check = true, double notepad = -1,
-           std::optional<bool> openedWith = std::nullopt) {
+           std::optional<bool> openedWith = std::nullopt, const Document* opened = nullptr) {
     Row r;
     r.path = path;
     r.shape = shape.label;
@@ -106,7 +138,8 @@ class Table {
       const Floors& f = FloorsOf(d);
       r.floorA = wrap ? f.on : f.off;
       if (wrap) r.floorB = f.after;
-      if (openedWith) r.openingFloorMB = FasterPeakMB(*openedWith ? std::vector{f.on, f.after} : std::vector{f.off});
+      const Floors& o = opened && !opened->file.empty() ? FloorsOf(*opened) : f;
+      if (openedWith) r.openingFloorMB = FasterPeakMB(*openedWith ? std::vector{o.on, o.after} : std::vector{o.off});
     }
     rows_.push_back(r);
     std::printf("%s\n", Summary(r).c_str());
@@ -142,6 +175,7 @@ struct Step {
   bool wrap;  // the row's wrap setting
   std::function<QuilloMeasure(QuilloRun&)> act;
   std::function<bool(QuilloRun&)> check;  // the text after it
+  std::optional<Document> ends{};  // the text it ends with, when not the document's own
 };
 
 // Steps in one fresh quillo.exe that has opened the document from the
@@ -162,7 +196,8 @@ void Group(const e2e::Scratch& scratch, Table& table, const Shape& shape, const 
       continue;
     }
     const QuilloMeasure m = step.act(run);
-    table.Add(step.path, shape, floorDoc, step.wrap, m, !m.ok() || step.check(run), -1, wrap);
+    const Document& ends = step.ends && againstFloor ? *step.ends : floorDoc;
+    table.Add(step.path, shape, ends, step.wrap, m, !m.ok() || step.check(run), -1, wrap, &floorDoc);
     going = m.ok();
   }
 }
@@ -172,7 +207,12 @@ void MeasureShape(const e2e::Scratch& scratch, const std::wstring& folder, const
   const Document doc = Write(folder, shape, 2);
   const std::wstring head = Wide(doc.text.substr(0, 40));
   const int n = static_cast<int>(head.size());
-  table.FloorsOf(doc);  // before any quillo.exe runs beside them
+  // Every floor before any quillo.exe runs beside them: the document's own,
+  // and those of the texts rows end with.
+  const Document dos = AsDos(doc);
+  const Document upper = Changed(doc, "upper", Upper1251(doc.text));
+  const Document replaced = Changed(doc, "replaced", Replaced1251(doc.text, shape.find, shape.replace));
+  for (const Document* d : {&doc, &dos, &upper, &replaced}) table.FloorsOf(*d);
 
   const Measure notepad = MeasureNotepad(doc.file, doc.length());
   {
@@ -204,20 +244,20 @@ void MeasureShape(const e2e::Scratch& scratch, const std::wstring& folder, const
   auto changed = [n, head](QuilloRun& run) { return run.Head(n) != head; };
   Group(scratch, table, shape, doc, true, {{"reload (\"Обновить\")", true, command({ActionId::FileUpdate}), shows(head)}});
   Group(scratch, table, shape, doc, true,
-        {{"view as DOS-866", true, command({ActionId::CodDOS}), changed},
+        {{"view as DOS-866", true, command({ActionId::CodDOS}), changed, dos},
          {"  and back to Windows-1251", true, command({ActionId::CodWIN}), shows(head)}});
   Group(scratch, table, shape, doc, true,
         {{"word wrap off", false, command({ActionId::OptWordWrap}), shows(head)},
          {"  and on again", true, command({ActionId::OptWordWrap}), shows(head)}});
   Group(scratch, table, shape, doc, true,
         {{"upper case (Ctrl+A)", true, command({ActionId::EditSelectAll, ActionId::TextRegUpper}),
-          shows(Upper(head))},
+          shows(Upper(head)), upper},
          {"  its undo (Ctrl+Z)", true, command({ActionId::EditUndo}), shows(head)},
-         {"  its redo", true, command({ActionId::EditRedo}), shows(Upper(head))}});
+         {"  its redo", true, command({ActionId::EditRedo}), shows(Upper(head)), upper}});
   Group(scratch, table, shape, doc, true,
         {{"\"Заменить все\" " + shape.find + " → " + shape.replace, true,
           [&](QuilloRun& run) { return run.ReplaceAll(shape.find, shape.replace); },
-          shows(Replaced(head, shape.find, shape.replace))}});
+          shows(Replaced(head, shape.find, shape.replace)), replaced}});
 
   // Small edits: 64 KB into 1 MB, against the goal of 0.2 s rather than a floor.
   Document mega = Write(folder, shape, 1);
