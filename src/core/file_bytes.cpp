@@ -172,6 +172,13 @@ std::u16string WithCrLfBreaks(std::u16string_view text) {
   return out;
 }
 
+std::size_t ControlLength(std::u16string_view text) {
+  std::size_t pairs = 0;
+  for (std::size_t i = 1; i < text.size(); ++i)
+    if (text[i] == u'\n' && text[i - 1] == u'\r') ++pairs;
+  return text.size() - pairs;
+}
+
 std::string EncodingName(TextEncoding encoding, TCodePage page) {
   switch (encoding) {
     case TextEncoding::Utf8: return "UTF-8";

@@ -63,6 +63,9 @@ std::string EncodeFileText(std::u16string_view control_text, TextEncoding encodi
 // The control's text with every line break as CR LF, the form in which the
 // control reads a stream most reliably.
 std::u16string WithCrLfBreaks(std::u16string_view control_text);
+// The length the control gives the text: every break (CR, LF or CR LF) is
+// one character there.
+std::size_t ControlLength(std::u16string_view text);
 
 // "Windows-1251", "DOS-866", "KOI8-R", "UTF-8", "UTF-8 с BOM", "UTF-16LE", "UTF-16BE".
 std::string EncodingName(TextEncoding encoding, TCodePage page);

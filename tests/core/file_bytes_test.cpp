@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -164,6 +165,11 @@ TEST(FileBytes, LineBreaks) {
   EXPECT_EQ(EncodeFileText(u"a\rb", TextEncoding::Utf16BE, cpWIN, LineBreak::Lf),
             std::string("\xFE\xFF\0a\0\n\0b", 8));
   EXPECT_EQ(WithCrLfBreaks(u"a\rb\r\nc\nd\r"), u"a\r\nb\r\nc\r\nd\r\n");
+  // The control holds every break of either form as one character.
+  for (std::u16string_view text : {u"", u"\r\n", u"\n\r", u"a\rb\r\nc\nd\r", u"\r\r\n\n"}) {
+    const std::u16string crlf = WithCrLfBreaks(text);
+    EXPECT_EQ(ControlLength(text), crlf.size() - static_cast<size_t>(std::count(crlf.begin(), crlf.end(), u'\n')));
+  }
 }
 
 TEST(FileBytes, NulBytesShownAsSpaces) {

@@ -92,31 +92,36 @@ void CodePageCommands::ShowInForm(FileForm target) {
   Document& document = ctx_.document;
   const FileForm current = document.Form();
   if (current == target || (IsUtf8(current.encoding) && IsUtf8(target.encoding))) return;
-  const std::u16string text = editor.ControlTextWide();
-  std::string bytes;
-  if (IsUtf16(current.encoding)) {
-    // The characters stay; those the code page lacks become '?'.
-    EncodeReport report;
-    bytes = EncodeFileText(text, target.encoding, target.page, LineBreak::CrLf, &report);
-    if (report.count > 0 && !AcceptSubstitutes(report, target)) return;
-  } else {
-    bytes = EncodeFileText(text, current.encoding, current.page);
-  }
   DecodeOptions options;
   options.detect_code_page = false;
   options.code_page = target.page;
   TextEncoding encoding = TextEncoding::Ansi;
-  if (target.encoding == TextEncoding::Ansi) {
-    options.raw_bytes = true;
-  } else {
-    const bool marked = std::string_view(bytes).substr(0, kUtf8Mark.size()) == kUtf8Mark;
-    const std::string_view body = std::string_view(bytes).substr(marked ? kUtf8Mark.size() : 0);
-    if (CheckUtf8(body).error_offset != body.size())
-      throw UserError("Текст документа не является текстом в кодировке UTF-8.");
-    encoding = marked ? TextEncoding::Utf8Bom : TextEncoding::Utf8;
-    options.code_page = cpWIN;
+  // The old text and its bytes go before the new text goes in: for a large
+  // document they are megabytes beside the control's own copy.
+  DecodedFile file;
+  {
+    const std::u16string text = editor.ControlTextWide();
+    std::string bytes;
+    if (IsUtf16(current.encoding)) {
+      // The characters stay; those the code page lacks become '?'.
+      EncodeReport report;
+      bytes = EncodeFileText(text, target.encoding, target.page, LineBreak::CrLf, &report);
+      if (report.count > 0 && !AcceptSubstitutes(report, target)) return;
+    } else {
+      bytes = EncodeFileText(text, current.encoding, current.page);
+    }
+    if (target.encoding == TextEncoding::Ansi) {
+      options.raw_bytes = true;
+    } else {
+      const bool marked = std::string_view(bytes).substr(0, kUtf8Mark.size()) == kUtf8Mark;
+      const std::string_view body = std::string_view(bytes).substr(marked ? kUtf8Mark.size() : 0);
+      if (CheckUtf8(body).error_offset != body.size())
+        throw UserError("Текст документа не является текстом в кодировке UTF-8.");
+      encoding = marked ? TextEncoding::Utf8Bom : TextEncoding::Utf8;
+      options.code_page = cpWIN;
+    }
+    file = DecodeFileBytes(bytes, options);
   }
-  DecodedFile file = DecodeFileBytes(bytes, options);
 
   CaretPos caret = editor.GetCaretPos();
   int firstLine = editor.FirstVisibleLine();

@@ -41,6 +41,16 @@ EditShape ShapeOf(const RichEditControl& control, int start, std::u16string_view
   return shape;
 }
 
+// FNV-1a over the UTF-16 units.
+uint64_t Fingerprint(std::u16string_view text) {
+  uint64_t hash = 14695981039346656037ull;
+  for (char16_t unit : text) {
+    hash ^= unit;
+    hash *= 1099511628211ull;
+  }
+  return hash;
+}
+
 }  // namespace
 
 MyRichEdit::~MyRichEdit() {
@@ -102,7 +112,7 @@ void MyRichEdit::RecreateEmpty() {
 
 std::string MyRichEdit::GetText() const {
   CompleteLoading();
-  return Win1251FromShown(U16(control_.TextWithCrLf()), codePage_);
+  return Win1251FromShown(control_.TextWithCrLf(), codePage_);
 }
 
 std::string MyRichEdit::ControlText() const { return Win1251FromShown(ControlTextWide(), codePage_); }
@@ -113,17 +123,15 @@ std::string MyRichEdit::TextRange(int start, int end) const {
   return Win1251FromShown(TextRangeWide(start, end), codePage_);
 }
 
-std::u16string MyRichEdit::TextRangeWide(int start, int end) const { return U16(control_.TextRange(start, end)); }
+std::u16string MyRichEdit::TextRangeWide(int start, int end) const { return control_.TextRange(start, end); }
 
 void MyRichEdit::StreamIn(std::u16string_view controlForm) {
-  // Every break goes in as CR LF, the form the control reads most reliably.
-  std::u16string wide = WithCrLfBreaks(controlForm);
   programChange_ = true;
   if (TextLength() > kRecreateAbove)
     RecreateEmpty();
   else
     control_.ClearText();
-  bool ok = control_.StreamIn(wide);
+  bool ok = control_.StreamIn(controlForm);
   programChange_ = false;
   if (!ok) throw FileError("Не удалось передать текст в окно редактора.");
 }
@@ -140,7 +148,7 @@ void MyRichEdit::SetControlText(std::u16string_view text) {
 
 std::u16string MyRichEdit::ControlTextWide() const {
   CompleteLoading();
-  return U16(control_.Text());
+  return control_.Text();
 }
 
 void MyRichEdit::ReplaceAllText(std::string_view result, StandIns standIns) {
@@ -155,7 +163,7 @@ void MyRichEdit::ReplaceAllText(std::u16string_view control, std::string_view he
   if (change.empty()) return;
   CaretPos caret = GetCaretPos();
   RedrawFreeze freeze(control_);
-  ReplaceRange(std::u16string(control), static_cast<int>(change.start), static_cast<int>(change.end),
+  ReplaceRange(control, static_cast<int>(change.start), static_cast<int>(change.end),
                change.replacement);
   SetModified(true);
   SetCaretPos(caret);
@@ -173,7 +181,7 @@ void MyRichEdit::ReplaceAllWide(std::u16string_view control, std::u16string_view
   if (prefix == control.size() && prefix == text.size()) return;
   CaretPos caret = GetCaretPos();
   RedrawFreeze freeze(control_);
-  ReplaceRange(std::u16string(control), static_cast<int>(prefix), static_cast<int>(control.size() - suffix),
+  ReplaceRange(control, static_cast<int>(prefix), static_cast<int>(control.size() - suffix),
                text.substr(prefix, text.size() - prefix - suffix));
   SetModified(true);
   SetCaretPos(caret);
@@ -188,11 +196,11 @@ void MyRichEdit::ReplaceAllWide(std::u16string_view control, std::u16string_view
 // an edit whose undo would cost more than streaming the old text back keeps
 // its own undo step, and one that costs more itself than streaming the new
 // text whole is made by that stream.
-void MyRichEdit::ReplaceRange(std::u16string oldText, int start, int end, std::u16string_view text) {
+void MyRichEdit::ReplaceRange(std::u16string_view oldText, int start, int end, std::u16string_view text) {
   CompleteLoading();
   std::u16string removed = oldText.empty() ? TextRangeWide(start, end)
-                                           : oldText.substr(static_cast<size_t>(start),
-                                                            static_cast<size_t>(end - start));
+                                           : std::u16string(oldText.substr(static_cast<size_t>(start),
+                                                                           static_cast<size_t>(end - start)));
   const EditWay way = ChooseEditWay(ShapeOf(control_, start, removed, text));
   if (way == EditWay::ControlUndo) {
     ownRedo_ = {};
@@ -202,14 +210,14 @@ void MyRichEdit::ReplaceRange(std::u16string oldText, int start, int end, std::u
     programChange_ = false;
     return;
   }
-  OwnUndo step{true, start, std::move(removed), std::u16string(text), GetCaretPos()};
+  OwnUndo step{true, start, std::move(removed), text.size(), Fingerprint(text), GetCaretPos()};
   ReplaceWithoutUndo(oldText, start, end, text, way == EditWay::Restream);
   ownUndo_ = std::move(step);
   ownRedo_ = {};
   SetModified(true);
 }
 
-void MyRichEdit::ReplaceWithoutUndo(const std::u16string& oldText, int start, int end,
+void MyRichEdit::ReplaceWithoutUndo(std::u16string_view oldText, int start, int end,
                                     std::u16string_view text, bool restream) {
   if (!restream) {
     SetSelection(start, end);
@@ -219,22 +227,29 @@ void MyRichEdit::ReplaceWithoutUndo(const std::u16string& oldText, int start, in
     control_.EmptyUndoBuffer();
     return;
   }
-  std::u16string whole = oldText.empty() ? ControlTextWide() : oldText;
-  whole.replace(static_cast<size_t>(start), static_cast<size_t>(end - start), text);
-  StreamIn(whole);
+  if (start == 0 && end == TextLength()) {
+    StreamIn(text);
+  } else {
+    const std::u16string current = oldText.empty() ? ControlTextWide() : std::u16string();
+    const std::u16string_view old = oldText.empty() ? std::u16string_view(current) : oldText;
+    std::u16string whole;
+    whole.reserve(old.size() - static_cast<size_t>(end - start) + text.size());
+    whole.append(old.substr(0, static_cast<size_t>(start))).append(text).append(old.substr(static_cast<size_t>(end)));
+    StreamIn(whole);
+  }
   control_.EmptyUndoBuffer();
 }
 
 // The control forgets its oldest steps past its limit, so the text may no
 // longer be the one the program's step left: then the step is dropped.
-bool MyRichEdit::ApplyOwnStep(const OwnUndo& step, bool undo) {
-  const std::u16string& present = undo ? step.inserted : step.removed;
-  const std::u16string& restored = undo ? step.removed : step.inserted;
-  const int end = step.start + static_cast<int>(present.size());
-  if (end > TextLength() || TextRangeWide(step.start, end) != present) return false;
-  const EditWay way = ChooseOwnStepWay(ShapeOf(control_, step.start, present, restored));
-  ReplaceWithoutUndo({}, step.start, end, restored, way == EditWay::Restream);
-  return true;
+MyRichEdit::OwnUndo MyRichEdit::ApplyOwnStep(const OwnUndo& step) {
+  const int end = step.start + static_cast<int>(step.leftLength);
+  if (end > TextLength()) return {};
+  std::u16string present = TextRangeWide(step.start, end);
+  if (present.size() != step.leftLength || Fingerprint(present) != step.leftPrint) return {};
+  const EditWay way = ChooseOwnStepWay(ShapeOf(control_, step.start, present, step.restores));
+  ReplaceWithoutUndo({}, step.start, end, step.restores, way == EditWay::Restream);
+  return OwnUndo{true, step.start, std::move(present), step.restores.size(), Fingerprint(step.restores), {}};
 }
 
 // ---- selection and caret ----
@@ -364,15 +379,16 @@ void MyRichEdit::Undo() {
     return;
   }
   if (!ownUndo_.valid) return;
-  OwnUndo step = std::move(ownUndo_);
+  const OwnUndo step = std::move(ownUndo_);
   ownUndo_ = {};
   const CaretPos after = GetCaretPos();
-  if (!ApplyOwnStep(step, true)) return;
+  OwnUndo back = ApplyOwnStep(step);
+  if (!back.valid) return;
   SetModified(true);
   SetCaretPos(step.caret);
   control_.ScrollCaret();
-  step.caret = after;
-  ownRedo_ = std::move(step);
+  back.caret = after;
+  ownRedo_ = std::move(back);
 }
 
 bool MyRichEdit::CanUndo() const { return control_.CanUndo() || ownUndo_.valid; }
@@ -386,15 +402,16 @@ void MyRichEdit::Redo() {
     return;
   }
   if (!ownRedo_.valid) return;
-  OwnUndo step = std::move(ownRedo_);
+  const OwnUndo step = std::move(ownRedo_);
   ownRedo_ = {};
   const CaretPos before = GetCaretPos();
-  if (!ApplyOwnStep(step, false)) return;
+  OwnUndo back = ApplyOwnStep(step);
+  if (!back.valid) return;
   SetModified(true);
   SetCaretPos(step.caret);
   control_.ScrollCaret();
-  step.caret = before;
-  ownUndo_ = std::move(step);
+  back.caret = before;
+  ownUndo_ = std::move(back);
 }
 
 bool MyRichEdit::CanRedo() const { return control_.CanRedo() || ownRedo_.valid; }
@@ -452,7 +469,7 @@ void MyRichEdit::RewrapByStream() {
   const TextRangeIndex selection = control_.Selection();
   const int topChar = control_.LineIndex(control_.FirstVisibleLine());
   const bool modified = Modified();
-  const std::wstring text = control_.Text();
+  const std::u16string text = control_.Text();
   const HWND before = hwnd_;
   programChange_ = true;
   RecreateEmpty();
@@ -460,7 +477,7 @@ void MyRichEdit::RewrapByStream() {
   RedrawFreeze freeze(control_);
   // The same text in another layout is no change of the document.
   control_.SetEventMask(0);
-  const bool ok = control_.StreamIn(WithCrLfBreaks(std::u16string(text.begin(), text.end())));
+  const bool ok = control_.StreamIn(text);
   control_.EmptyUndoBuffer();
   control_.SetModified(modified);
   control_.SetSelection(selection.start, selection.end);

@@ -223,10 +223,10 @@ class MyRichEdit : public WindowBase {
   void RecreateEmpty();
   void StreamIn(std::u16string_view controlForm);
   void RewrapByStream();
-  void ReplaceRange(std::u16string oldText, int start, int end, std::u16string_view text);
+  void ReplaceRange(std::u16string_view oldText, int start, int end, std::u16string_view text);
   // The stretch [start, end) replaced by text without the control's undo,
   // in place or by streaming the whole text, whichever costs less.
-  void ReplaceWithoutUndo(const std::u16string& oldText, int start, int end, std::u16string_view text,
+  void ReplaceWithoutUndo(std::u16string_view oldText, int start, int end, std::u16string_view text,
                           bool restream);
   // Loading in pieces (rich_edit_loading.cpp).
   static constexpr UINT_PTR kLoadTimerId = 0x51A7;
@@ -242,16 +242,21 @@ class MyRichEdit : public WindowBase {
   std::u16string TextRangeWide(int start, int end) const;
   void Notify(void (EditorEvents::*event)());
 
-  // One step the program undoes itself: at start, `removed` gave way to
-  // `inserted` (both in control form).
+  // One step the program undoes (or redoes) itself: at start, the text it
+  // left gives way to `restores` (control form). Of the text it left only
+  // the length and a fingerprint are kept, enough to tell that the control
+  // still holds it; a whole-text step keeps one copy of the text, not two.
   struct OwnUndo {
     bool valid = false;
     int start = 0;
-    std::u16string removed;   // control form
-    std::u16string inserted;  // control form
+    std::u16string restores;
+    size_t leftLength = 0;
+    uint64_t leftPrint = 0;
     CaretPos caret;  // before the step (undo) or after it (redo)
   };
-  bool ApplyOwnStep(const OwnUndo& step, bool undo);
+  // Applies the step; returns the one that takes it back (not valid when
+  // the text is no longer the one the step left).
+  OwnUndo ApplyOwnStep(const OwnUndo& step);
 
   RichEditControl control_;
   EditorEvents* events_ = nullptr;

@@ -4,7 +4,9 @@
 #include <cstring>
 #include <vector>
 
+#include "app/platform/ui_text.h"
 #include "app/platform/win_handles.h"
+#include "core/file_bytes.h"
 #include "core/text_pieces.h"
 
 namespace quillo {
@@ -28,16 +30,17 @@ DWORD CALLBACK StreamInCallback(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* 
   return 0;
 }
 
-std::wstring GetTextEx(HWND hwnd, int length, DWORD flags) {
+std::u16string GetTextEx(HWND hwnd, int length, DWORD flags) {
   if (length <= 0) return {};
-  std::vector<wchar_t> buf(static_cast<size_t>(length) + 1);
+  std::u16string text(static_cast<size_t>(length) + 1, u'\0');
   GETTEXTEX ex{};
-  ex.cb = static_cast<DWORD>(buf.size() * sizeof(wchar_t));
+  ex.cb = static_cast<DWORD>(text.size() * sizeof(char16_t));
   ex.flags = flags;
   ex.codepage = 1200;
   LRESULT got = SendMessageW(hwnd, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&ex),
-                             reinterpret_cast<LPARAM>(buf.data()));
-  return std::wstring(buf.data(), static_cast<size_t>(std::max<LRESULT>(got, 0)));
+                             reinterpret_cast<LPARAM>(text.data()));
+  text.resize(std::min(static_cast<size_t>(std::max<LRESULT>(got, 0)), static_cast<size_t>(length)));
+  return text;
 }
 
 }  // namespace
@@ -62,20 +65,21 @@ int RichEditControl::TextLength() const {
   return static_cast<int>(SendMessageW(hwnd_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&len), 0));
 }
 
-std::wstring RichEditControl::Text() const { return GetTextEx(hwnd_, TextLength(), GT_DEFAULT); }
+std::u16string RichEditControl::Text() const { return GetTextEx(hwnd_, TextLength(), GT_DEFAULT); }
 
-std::wstring RichEditControl::TextWithCrLf() const {
+std::u16string RichEditControl::TextWithCrLf() const {
   GETTEXTLENGTHEX len{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, 1200};
   auto n = static_cast<int>(SendMessageW(hwnd_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&len), 0));
   return GetTextEx(hwnd_, n, GT_USECRLF);
 }
 
-std::wstring RichEditControl::TextRange(int start, int end) const {
+std::u16string RichEditControl::TextRange(int start, int end) const {
   if (end <= start) return {};
-  std::vector<wchar_t> buf(static_cast<size_t>(end - start) + 1);
-  TEXTRANGEW tr{{start, end}, buf.data()};
+  std::u16string text(static_cast<size_t>(end - start) + 1, u'\0');
+  TEXTRANGEW tr{{start, end}, reinterpret_cast<wchar_t*>(text.data())};
   LRESULT got = SendMessageW(hwnd_, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&tr));
-  return std::wstring(buf.data(), static_cast<size_t>(std::max<LRESULT>(got, 0)));
+  text.resize(std::min(static_cast<size_t>(std::max<LRESULT>(got, 0)), static_cast<size_t>(end - start)));
+  return text;
 }
 
 void RichEditControl::ClearText() { SendMessageW(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"")); }
@@ -84,7 +88,7 @@ void RichEditControl::ClearText() { SendMessageW(hwnd_, WM_SETTEXT, 0, reinterpr
 // a large one that need not be a single undo step goes in piece by piece,
 // each where the one before ended.
 void RichEditControl::ReplaceSelection(std::wstring_view text, bool undoable) {
-  const std::u16string_view units(reinterpret_cast<const char16_t*>(text.data()), text.size());
+  const std::u16string_view units = U16View(text);
   size_t done = 0;
   do {
     const size_t end = undoable ? units.size() : NextPieceEnd(units, done, kStreamPiece);
@@ -109,21 +113,20 @@ bool RichEditControl::StreamInOnce(std::u16string_view text, bool selectionOnly)
 // (pieces of 1 MB: 19 s; 64 KB: as 256 KB). Right after a control holding
 // 2 MB was destroyed: 26-29 s against 9-11 s.
 bool RichEditControl::StreamIn(std::u16string_view text, bool selectionOnly) {
-  if (selectionOnly || text.size() <= kStreamPiece) return StreamInOnce(text, selectionOnly);
+  if (selectionOnly || text.size() <= kStreamPiece) return StreamInOnce(WithCrLfBreaks(text), selectionOnly);
   size_t done = NextPieceEnd(text, 0, kStreamPiece);
-  if (!StreamInOnce(text.substr(0, done), false)) return false;
+  if (!StreamInOnce(WithCrLfBreaks(text.substr(0, done)), false)) return false;
   while (done < text.size()) {
     const size_t end = NextPieceEnd(text, done, kStreamPiece);
-    AppendText(text.substr(done, end - done));
+    AppendText(WithCrLfBreaks(text.substr(done, end - done)));
     done = end;
   }
   SetSelection(0, 0);
-  const auto breaks = static_cast<int>(std::count(text.begin(), text.end(), u'\n'));
-  if (TextLength() == static_cast<int>(text.size()) - breaks) return true;
+  if (TextLength() == static_cast<int>(ControlLength(text))) return true;
   // Should the control have taken a piece in any other way, the text goes
   // in whole after all.
   ClearText();
-  return StreamInOnce(text, false);
+  return StreamInOnce(WithCrLfBreaks(text), false);
 }
 
 void RichEditControl::AppendText(std::u16string_view text) {

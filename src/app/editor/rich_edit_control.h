@@ -29,16 +29,19 @@ class RichEditControl {
 
   // Text. Positions count UTF-16 units, one per line break (the control's CR).
   int TextLength() const;
-  std::wstring Text() const;                 // one CR per break
-  std::wstring TextWithCrLf() const;         // CR LF per break
-  std::wstring TextRange(int start, int end) const;
+  // The control's UTF-16 units as they are, read without an extra copy.
+  std::u16string Text() const;               // one CR per break
+  std::u16string TextWithCrLf() const;       // CR LF per break
+  std::u16string TextRange(int start, int end) const;
   void ClearText();                          // WM_SETTEXT ""
   void ReplaceSelection(std::wstring_view text, bool undoable);
   // Streams the text in place of the whole content (or, with selectionOnly,
   // of the selection). Large text must come this way: WM_SETTEXT and
   // EM_REPLACESEL of a megabyte take minutes under Wine. False on failure.
   // A whole text goes in as its first piece streamed and the rest appended
-  // in pieces of kStreamPiece (faster under Wine).
+  // in pieces of kStreamPiece (faster under Wine). Line breaks may be CR,
+  // LF or CR LF; each piece goes in with CR LF, the form the control reads
+  // most reliably, so a large text is never copied whole for it.
   bool StreamIn(std::u16string_view text, bool selectionOnly = false);
   // Appends text at the end, not undoable; the selection ends up there.
   void AppendText(std::u16string_view text);

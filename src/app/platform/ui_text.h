@@ -8,13 +8,18 @@
 
 namespace quillo {
 
+// The same UTF-16 units seen as char16_t, without a copy (wchar_t is UTF-16 on Windows).
+inline std::u16string_view U16View(std::wstring_view wide) {
+  return std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size());
+}
+
 inline std::wstring Wide(std::string_view utf8) {
   std::u16string s = Utf8ToUtf16(utf8);
   return std::wstring(s.begin(), s.end());
 }
 
 inline std::string Utf8(std::wstring_view wide) {
-  return Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size()));
+  return Utf16ToUtf8(U16View(wide));
 }
 
 inline std::wstring WideFromWin1251(std::string_view bytes) {
@@ -23,7 +28,7 @@ inline std::wstring WideFromWin1251(std::string_view bytes) {
 }
 
 inline std::string Win1251FromWide(std::wstring_view wide) {
-  return Utf16ToWin1251(std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size()));
+  return Utf16ToWin1251(U16View(wide));
 }
 
 inline std::u16string U16(std::wstring_view wide) { return std::u16string(wide.begin(), wide.end()); }
