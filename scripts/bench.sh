@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Benchmarks: the core natively (Google Benchmark), then one table of the
 # editor's paths under Wine against the floor of Wine's rich-edit control
-# (build/bench/table.md; BENCH_BIG=1 adds opening 20 MB files). Not part of
+# (build/bench/table.md; BENCH_BIG=1 adds every path on 20 MB texts). Not part of
 # the tests.
 set -u
 ROOT=$(cd "$(dirname "$0")/.." && pwd)

@@ -15,7 +15,8 @@ constexpr const char* kLegend =
     "in Markdown) runs in the same process after the row above; rows other than the openings\n"
     "run after the file was opened from the command line (not timed). MB: peak working set\n"
     "of the process; Quillo's includes that opening and the rows before, and the floor's is\n"
-    "then the larger of the row's and the opening's. x MB: Quillo / the floor's.\n";
+    "then the largest of the floors of the texts the process has held (the faster floor's\n"
+    "peak for each). x MB: Quillo / the floor's.\n";
 
 std::string Fixed(double v, int decimals) {
   if (v < 0) return "-";

@@ -17,8 +17,8 @@ struct Row {
   Measure floorA;  // streamed with the row's wrap setting
   Measure floorB;  // streamed without wrap, wrap switched on after (wrap-on rows)
   double notepad = -1;
-  // Rows run after opening the text in the same process: the floor's peak
-  // for that opening, when it is the larger one.
+  // Rows run after others in the same process: the largest floor peak of
+  // the texts held before, when it is the larger one.
   double openingFloorMB = -1;
   std::string note;
 };

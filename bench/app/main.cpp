@@ -3,9 +3,11 @@
 // rich-edit control measured in the same run. Each group of rows runs in a
 // fresh quillo.exe so that rows do not disturb each other.
 //   quillo_bench_table.exe <folder for texts and table.md>
-// BENCH_BIG=1 adds opening 20 MB files; BENCH_ONLY=<shape key> measures one shape.
+// BENCH_BIG=1 adds every path on 20 MB texts, BENCH_BIG=only measures only
+// those; BENCH_ONLY=<shape key> measures one shape.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -118,12 +120,11 @@ class Table {
   }
 
   // A row against the floors of the text it ends with; `check` false marks
-  // it. `openedWith`: the wrap setting the process opened `opened` with
-  // before the row (its memory holds that opening too; by default the
-  // row's own text).
+  // it. `heldFloorMB`: for a row run after others in the same process, the
+  // largest floor peak among the texts it held before (its peak includes
+  // them).
   void Add(const std::string& path, const Shape& shape, const Document& d, bool wrap,
-           const QuilloMeasure& m, bool check = true, double notepad = -1,
-           std::optional<bool> openedWith = std::nullopt, const Document* opened = nullptr) {
+           const QuilloMeasure& m, bool check = true, double notepad = -1, double heldFloorMB = -1) {
     Row r;
     r.path = path;
     r.shape = shape.label;
@@ -138,8 +139,7 @@ class Table {
       const Floors& f = FloorsOf(d);
       r.floorA = wrap ? f.on : f.off;
       if (wrap) r.floorB = f.after;
-      const Floors& o = opened && !opened->file.empty() ? FloorsOf(*opened) : f;
-      if (openedWith) r.openingFloorMB = FasterPeakMB(*openedWith ? std::vector{o.on, o.after} : std::vector{o.off});
+      r.openingFloorMB = heldFloorMB;
     }
     rows_.push_back(r);
     std::printf("%s\n", Summary(r).c_str());
@@ -148,15 +148,15 @@ class Table {
 
   const std::vector<Row>& Rows() const { return rows_; }
 
- private:
-  static double FasterPeakMB(const std::vector<Measure>& floors) {
+  // The peak of the faster floor for the text with this wrap setting.
+  double FloorPeakMB(const Document& d, bool wrap) {
+    if (d.file.empty()) return -1;
+    const Floors& f = FloorsOf(d);
     const Measure* best = nullptr;
-    for (const Measure& m : floors)
-      if (m.ok() && (!best || m.seconds < best->seconds)) best = &m;
+    for (const Measure* m : wrap ? std::vector{&f.on, &f.after} : std::vector{&f.off})
+      if (m->ok() && (!best || m->seconds < best->seconds)) best = m;
     return best ? best->peakMB : -1;
   }
-
- public:
 
  private:
   SIZE editor_;
@@ -188,23 +188,25 @@ void Group(const e2e::Scratch& scratch, Table& table, const Shape& shape, const 
   const Document& floorDoc = againstFloor ? doc : noFloor;
   bool going = run.Ready();
   if (!going) table.Add("(opening for the rows below)", shape, doc, wrap, run.Opening(), true);
+  double heldMB = table.FloorPeakMB(floorDoc, wrap);
   for (const Step& step : steps) {
     if (!going) {
       QuilloMeasure skipped;
       skipped.note = "not measured";
-      table.Add(step.path, shape, floorDoc, step.wrap, skipped, true, -1, wrap);
+      table.Add(step.path, shape, floorDoc, step.wrap, skipped, true, -1, heldMB);
       continue;
     }
     const QuilloMeasure m = step.act(run);
     const Document& ends = step.ends && againstFloor ? *step.ends : floorDoc;
-    table.Add(step.path, shape, ends, step.wrap, m, !m.ok() || step.check(run), -1, wrap, &floorDoc);
+    table.Add(step.path, shape, ends, step.wrap, m, !m.ok() || step.check(run), -1, heldMB);
+    heldMB = std::max(heldMB, table.FloorPeakMB(ends, step.wrap));
     going = m.ok();
   }
 }
 
 void MeasureShape(const e2e::Scratch& scratch, const std::wstring& folder, const Shape& shape,
-                  Table& table) {
-  const Document doc = Write(folder, shape, 2);
+                  Table& table, size_t mb) {
+  const Document doc = Write(folder, shape, mb);
   const std::wstring head = Wide(doc.text.substr(0, 40));
   const int n = static_cast<int>(head.size());
   // Every floor before any quillo.exe runs beside them: the document's own,
@@ -215,20 +217,30 @@ void MeasureShape(const e2e::Scratch& scratch, const std::wstring& folder, const
   for (const Document* d : {&doc, &dos, &upper, &replaced}) table.FloorsOf(*d);
 
   const Measure notepad = MeasureNotepad(doc.file, doc.length());
-  {
-    QuilloRun run(scratch, true, doc.file, doc.length());
-    table.Add("open, command line", shape, doc, true, run.Opening(), run.Head(n) == head,
-              notepad.seconds);
-  }
-  {
-    QuilloRun run(scratch, false, doc.file, doc.length());
-    table.Add("open, command line", shape, doc, false, run.Opening(), run.Head(n) == head,
-              notepad.seconds);
+  for (bool wrap : {true, false}) {
+    QuilloRun run(scratch, wrap, doc.file, doc.length());
+    QuilloMeasure m = run.Opening();
+    if (notepad.ok()) m.note += (m.note.empty() ? "" : "; ") + ("notepad " + std::to_string(static_cast<int>(notepad.peakMB)) + " MB");
+    table.Add("open, command line", shape, doc, wrap, m, run.Head(n) == head, notepad.seconds);
   }
   {
     QuilloRun run(scratch, true);
     QuilloMeasure m = run.OpenThroughDialog(doc.file, doc.length());
     table.Add("\"Открыть\" in a window", shape, doc, true, m, run.Head(n) == head);
+  }
+  {
+    // The same through the file dialog with a file of a few lines: the time
+    // the dialog itself takes under Wine, within the row above.
+    Document small = Changed(doc, "1kb", MakeText(shape, 1024));
+    small.size = "1 KB";
+    QuilloRun run(scratch, true);
+    QuilloMeasure m = run.OpenThroughDialog(small.file, small.length());
+    table.Add("\"Открыть\" in a window", shape, small, true, m, run.Length() == small.length());
+  }
+  {
+    QuilloRun run(scratch, true);
+    QuilloMeasure m = run.OpenDropped(doc.file, doc.length());
+    table.Add("dropped on the window", shape, doc, true, m, run.Head(n) == head);
   }
   using Ids = std::initializer_list<ActionId>;
   auto command = [](Ids ids) {
@@ -243,6 +255,14 @@ void MeasureShape(const e2e::Scratch& scratch, const std::wstring& folder, const
   };
   auto changed = [n, head](QuilloRun& run) { return run.Head(n) != head; };
   Group(scratch, table, shape, doc, true, {{"reload (\"Обновить\")", true, command({ActionId::FileUpdate}), shows(head)}});
+  // The file is the first recent one once "Создать" has put it away.
+  Group(scratch, table, shape, doc, true,
+        {{"recent file, after \"Создать\"", true,
+          [&](QuilloRun& run) {
+            run.Command(ActionId::FileNew, 0);
+            return run.OpenRecent(doc.length());
+          },
+          shows(head)}});
   Group(scratch, table, shape, doc, true,
         {{"view as DOS-866", true, command({ActionId::CodDOS}), changed, dos},
          {"  and back to Windows-1251", true, command({ActionId::CodWIN}), shows(head)}});
@@ -259,6 +279,10 @@ void MeasureShape(const e2e::Scratch& scratch, const std::wstring& folder, const
           [&](QuilloRun& run) { return run.ReplaceAll(shape.find, shape.replace); },
           shows(Replaced(head, shape.find, shape.replace)), replaced}});
 
+  if (mb != 2) {
+    for (const Document* d : {&doc, &upper, &replaced}) DeleteFileW(d->file.c_str());
+    return;
+  }
   // Small edits: 64 KB into 1 MB, against the goal of 0.2 s rather than a floor.
   Document mega = Write(folder, shape, 1);
   std::string paste = MakeText(shape, kPasteBytes).substr(0, kPasteBytes);
@@ -278,21 +302,6 @@ void MeasureShape(const e2e::Scratch& scratch, const std::wstring& folder, const
         false);
 }
 
-void MeasureBigOpening(const e2e::Scratch& scratch, const std::wstring& folder, const Shape& shape,
-                       Table& table) {
-  const Document doc = Write(folder, shape, 20);
-  table.FloorsOf(doc);
-  const Measure notepad = MeasureNotepad(doc.file, doc.length());
-  for (bool wrap : {false, true}) {
-    QuilloRun run(scratch, wrap, doc.file, doc.length());
-    QuilloMeasure m = run.Opening();
-    if (!wrap && notepad.ok())
-      m.note += (m.note.empty() ? "" : "; ") + ("notepad " + std::to_string(static_cast<int>(notepad.peakMB)) + " MB");
-    table.Add("open, command line", shape, doc, wrap, m, true, notepad.seconds);
-  }
-  DeleteFileW(doc.file.c_str());
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -304,7 +313,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring folder = argv[1];
   CreateDirectoryW(folder.c_str(), nullptr);
   const char* big = std::getenv("BENCH_BIG");
-  const bool withBig = big && std::string(big) == "1";
+  const std::string bigMode = big ? big : "";
   const char* only = std::getenv("BENCH_ONLY");
   auto wanted = [&](const Shape& s) { return !only || !*only || s.key == only; };
 
@@ -315,12 +324,13 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("editor window %ld x %ld; texts and table.md in %s\n", editor.cx, editor.cy,
               e2e::U8(folder).c_str());
   Table table(editor);
-  for (const Shape& shape : Shapes())
-    if (wanted(shape)) MeasureShape(scratch, folder, shape, table);
-  if (withBig) {
+  if (bigMode != "only")
+    for (const Shape& shape : Shapes())
+      if (wanted(shape)) MeasureShape(scratch, folder, shape, table, 2);
+  if (bigMode == "1" || bigMode == "only") {
     SetRowLimit(std::chrono::seconds(300));
     for (const Shape& shape : Shapes())
-      if (wanted(shape)) MeasureBigOpening(scratch, folder, shape, table);
+      if (wanted(shape)) MeasureShape(scratch, folder, shape, table, 20);
   }
 
   std::printf("\n%s", PlainTable(table.Rows()).c_str());

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/menu_layout.h"
 #include "tests/e2e/file_dialog_driver.h"
 #include "tests/e2e/panel_driver.h"
 
@@ -105,6 +106,21 @@ QuilloMeasure QuilloRun::OpenThroughDialog(const std::wstring& file, int expecte
   }
   const auto start = Clock::now();
   e2e::ChooseFile(dialog, file);
+  return Wait(start, expectedLength, true);
+}
+
+QuilloMeasure QuilloRun::OpenDropped(const std::wstring& file, int expectedLength) {
+  const auto start = Clock::now();
+  e2e::DropFiles(*q_, {file});
+  return Wait(start, expectedLength, true);
+}
+
+QuilloMeasure QuilloRun::OpenRecent(int expectedLength) {
+  HWND main = q_->FindMainWindow(std::chrono::milliseconds(0));
+  const auto start = Clock::now();
+  const int first = GetRuntimeList(RuntimeList::RecentFiles).firstCommandId;
+  DWORD_PTR r = 0;
+  SendMessageTimeoutW(main, WM_COMMAND, static_cast<WPARAM>(first), 0, SMTO_NORMAL, LeftMs(start), &r);
   return Wait(start, expectedLength, true);
 }
 

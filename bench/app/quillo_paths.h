@@ -36,6 +36,10 @@ class QuilloRun {
   bool Ready() const { return ready_; }
 
   QuilloMeasure OpenThroughDialog(const std::wstring& file, int expectedLength);
+  // The file dropped on the window, as from Explorer.
+  QuilloMeasure OpenDropped(const std::wstring& file, int expectedLength);
+  // The first item of the recent files' menu chosen.
+  QuilloMeasure OpenRecent(int expectedLength);
   // WM_COMMAND with the action, sent; the text ends with that length (-1:
   // the length it has).
   QuilloMeasure Command(ActionId id, int expectedLength = -1);

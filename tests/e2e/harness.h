@@ -119,6 +119,9 @@ std::vector<HWND> OtherMainWindows(const Quillo& q);
 // Closes the windows and waits for them to go.
 void CloseWindowsOf(const std::vector<HWND>& windows);
 
+// Drops the files on q's window as Explorer does (WM_DROPFILES).
+void DropFiles(Quillo& q, const std::vector<std::wstring>& paths);
+
 // Runs xdotool with these arguments and waits for it (keys go to the window
 // that has the focus; under bare Xvfb the focus follows the pointer).
 void RunXdotool(const std::wstring& args);

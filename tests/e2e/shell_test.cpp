@@ -13,26 +13,6 @@
 namespace quillo::e2e {
 namespace {
 
-// What Explorer hands a window when files are dropped on it: a DROPFILES
-// block, here written into the target's own memory.
-void DropFiles(Quillo& q, const std::vector<std::wstring>& paths) {
-  std::wstring names;
-  for (const std::wstring& path : paths) names += path + L'\0';
-  names += L'\0';
-  std::vector<char> block(sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-  auto* header = reinterpret_cast<DROPFILES*>(block.data());
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = TRUE;
-  memcpy(block.data() + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, q.Pid());
-  ASSERT_NE(process, nullptr);
-  void* remote = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  ASSERT_NE(remote, nullptr);
-  ASSERT_TRUE(WriteProcessMemory(process, remote, block.data(), block.size(), nullptr));
-  CloseHandle(process);
-  q.Post(WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
-}
-
 std::wstring CaptionOf(HWND h) {
   wchar_t text[1024] = {};
   SendMessageTimeoutW(h, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);

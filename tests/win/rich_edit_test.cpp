@@ -260,6 +260,31 @@ TEST_F(RichEditTest, TypingAfterALargeReplacementIsUndoneFirst) {
   }
 }
 
+// The program's own step lies beneath the control's undo steps; once the
+// control has forgotten some of those, the text is no longer the one the
+// step left, and undoing it then would throw the remaining edits away.
+TEST_F(RichEditTest, AnOwnStepOverEditsTheControlForgotIsDroppedNotApplied) {
+  std::string text, other;
+  for (int i = 0; i < 4000; ++i) {
+    text += "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\r\n";
+    other += "bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb\r\n";
+  }
+  editor_.SetText(text);
+  editor_.ReplaceAllText(other);
+  for (int line = 0; line < 60; ++line) {
+    const int at = line * 50;
+    editor_.SetSelection(at, at);
+    editor_.SetSelText("z");
+  }
+  while (SendMessageW(editor_.Handle(), EM_CANUNDO, 0, 0)) editor_.Undo();
+  const std::string left = editor_.GetText();
+  ASSERT_NE(left, other) << "the control kept every edit: nothing to test";
+  ASSERT_TRUE(editor_.CanUndo());
+  editor_.Undo();
+  EXPECT_TRUE(editor_.GetText() == left);
+  EXPECT_FALSE(editor_.CanUndo());
+}
+
 TEST_F(RichEditTest, LoadFromFileByItsFirstBytesAndExtension) {
   std::string utf16 = "\xFF\xFE";
   for (char16_t ch : u"Привет, мир\r\n") {
