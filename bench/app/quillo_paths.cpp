@@ -1,6 +1,7 @@
 #include "bench/app/quillo_paths.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 #include "core/menu_layout.h"
@@ -112,7 +113,13 @@ QuilloMeasure QuilloRun::OpenThroughDialog(const std::wstring& file, int expecte
   Answers(dialog, LimitMs());
   const auto start = Clock::now();
   e2e::ChooseFile(dialog, file);
-  return Wait(start, expectedLength, true);
+  WaitUntil([&] { return !IsWindow(dialog); }, std::chrono::milliseconds(LeftMs(start)));
+  const double closed = Since(start);
+  QuilloMeasure m = Wait(start, expectedLength, true);
+  char note[64];
+  std::snprintf(note, sizeof note, "the dialog gone after %.2f s", closed);
+  m.note += (m.note.empty() ? "" : "; ") + std::string(note);
+  return m;
 }
 
 QuilloMeasure QuilloRun::OpenDropped(const std::wstring& file, int expectedLength) {

@@ -8,33 +8,12 @@
 #include "app/platform/ui_text.h"
 #include "app/window/menus.h"
 #include "main_window_runner.h"
+#include "shown_menu.h"
 
 namespace quillo {
 namespace {
 
-struct Item {
-  std::wstring text;  // "-" for a separator
-  bool checked;
-  bool enabled;
-  UINT id;
-  bool operator==(const Item&) const = default;
-};
-
-std::vector<Item> ItemsOf(HMENU menu) {
-  std::vector<Item> items;
-  for (int pos = 0; pos < GetMenuItemCount(menu); ++pos) {
-    wchar_t text[256] = {};
-    MENUITEMINFOW mii{};
-    mii.cbSize = sizeof(mii);
-    mii.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_STATE | MIIM_ID;
-    mii.dwTypeData = text;
-    mii.cch = 256;
-    GetMenuItemInfoW(menu, pos, TRUE, &mii);
-    items.push_back({(mii.fType & MFT_SEPARATOR) ? L"-" : text, (mii.fState & MFS_CHECKED) != 0,
-                     !(mii.fState & MFS_GRAYED), mii.wID});
-  }
-  return items;
-}
+using Item = ShownItem;
 
 std::vector<std::wstring> TextsOf(HMENU menu) {
   std::vector<std::wstring> texts;
@@ -59,8 +38,8 @@ TEST(PrinterMenu, PrintersFollowTheMenusOwnItemsEveryTimeItOpens) {
   for (int chosen : {1, 1, -1}) {
     FillPrinterMenu(dropDown, printers, chosen, true);
     FillPrinterMenu(submenu, printers, chosen, false);
-    std::vector<Item> expected{{L"PDF", chosen == 0, true, first},
-                               {Wide("Лазерный && цветной"), chosen == 1, true, first + 1}};
+    std::vector<Item> expected{{.text = L"PDF", .checked = chosen == 0, .id = first},
+                               {.text = Wide("Лазерный && цветной"), .checked = chosen == 1, .id = first + 1}};
     EXPECT_EQ(ItemsOf(submenu), expected);
     std::vector<Item> dropped = ItemsOf(dropDown);
     ASSERT_EQ(dropped.size(), 5u);

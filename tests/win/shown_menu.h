@@ -12,6 +12,8 @@ struct ShownItem {
   bool enabled = true;
   bool checked = false;
   HMENU submenu = nullptr;
+  UINT id = 0;
+  bool operator==(const ShownItem&) const = default;
 };
 
 inline std::vector<ShownItem> ItemsOf(HMENU menu) {
@@ -20,7 +22,7 @@ inline std::vector<ShownItem> ItemsOf(HMENU menu) {
     wchar_t text[256] = {};
     MENUITEMINFOW mii{};
     mii.cbSize = sizeof(mii);
-    mii.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU;
+    mii.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU | MIIM_ID;
     mii.dwTypeData = text;
     mii.cch = 256;
     GetMenuItemInfoW(menu, static_cast<UINT>(pos), TRUE, &mii);
@@ -29,6 +31,7 @@ inline std::vector<ShownItem> ItemsOf(HMENU menu) {
     item.enabled = !(mii.fState & MFS_GRAYED);
     item.checked = (mii.fState & MFS_CHECKED) != 0;
     item.submenu = mii.hSubMenu;
+    item.id = mii.wID;
     items.push_back(item);
   }
   return items;
