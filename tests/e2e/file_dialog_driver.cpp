@@ -38,13 +38,21 @@ std::wstring FileDialogName(HWND dialog) {
   return box ? TextOf(box) : std::wstring();
 }
 
-void ChooseFile(HWND dialog, const std::wstring& path) {
-  HWND box = NameBox(dialog);
-  if (!box) return;
-  SendMessageTimeoutW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG,
-                      2000, nullptr);
+void TypeFileName(HWND dialog, const std::wstring& path) {
+  if (HWND box = NameBox(dialog))
+    SendMessageTimeoutW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG,
+                        2000, nullptr);
+}
+
+void PressOk(HWND dialog) {
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+void ChooseFile(HWND dialog, const std::wstring& path) {
+  if (!NameBox(dialog)) return;
+  TypeFileName(dialog, path);
+  PressOk(dialog);
 }
 
 HWND WaitForOtherDialog(DWORD pid, HWND besides, Duration timeout) {

@@ -14,6 +14,9 @@ HWND WaitForFileDialog(DWORD pid, Duration timeout = kDefaultWait);
 std::wstring FileDialogName(HWND dialog);
 // Puts the path into the file-name box and presses the dialog's OK button.
 void ChooseFile(HWND dialog, const std::wstring& path);
+// The two halves of that: the name typed, and OK pressed (posted).
+void TypeFileName(HWND dialog, const std::wstring& path);
+void PressOk(HWND dialog);
 // Any other dialog of the process (the system's overwrite question), or null.
 HWND WaitForOtherDialog(DWORD pid, HWND besides, Duration timeout);
 
