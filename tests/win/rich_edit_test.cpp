@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
 
 #include "app/platform/file_io.h"
 #include "core/win1251.h"
@@ -235,14 +236,21 @@ TEST_F(RichEditTest, PastingSixtyFourKilobytesIntoAMegabyteIsOneQuickStep) {
   EXPECT_TRUE(editor_.GetText() == pasted);
 }
 
-TEST_F(RichEditTest, TypingAfterALargeReplacementIsUndoneFirst) {
+// 4 000 lines of "a" replaced whole by as many of "b": a replacement the
+// program undoes itself. Returns the two texts.
+std::pair<std::string, std::string> ReplaceAWholeText(MyRichEdit& editor) {
   std::string text, other;
   for (int i = 0; i < 4000; ++i) {
     text += "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\r\n";
     other += "bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb\r\n";
   }
-  editor_.SetText(text);
-  editor_.ReplaceAllText(other);
+  editor.SetText(text);
+  editor.ReplaceAllText(other);
+  return {text, other};
+}
+
+TEST_F(RichEditTest, TypingAfterALargeReplacementIsUndoneFirst) {
+  const auto [text, other] = ReplaceAWholeText(editor_);
   editor_.SetSelStart(0);
   SendMessageW(editor_.Handle(), WM_CHAR, 'z', 1);
   EXPECT_TRUE(editor_.GetText() == "z" + other)
@@ -264,13 +272,7 @@ TEST_F(RichEditTest, TypingAfterALargeReplacementIsUndoneFirst) {
 // control has forgotten some of those, the text is no longer the one the
 // step left, and undoing it then would throw the remaining edits away.
 TEST_F(RichEditTest, AnOwnStepOverEditsTheControlForgotIsDroppedNotApplied) {
-  std::string text, other;
-  for (int i = 0; i < 4000; ++i) {
-    text += "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\r\n";
-    other += "bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb\r\n";
-  }
-  editor_.SetText(text);
-  editor_.ReplaceAllText(other);
+  const auto [text, other] = ReplaceAWholeText(editor_);
   for (int line = 0; line < 60; ++line) {
     const int at = line * 50;
     editor_.SetSelection(at, at);
