@@ -167,6 +167,8 @@ TEST(Bookmarks, TwoWindowsAddingAtTheSameMomentKeepBoth) {
     // Both answered at once: the two windows write the file at the same time.
     Quillo::Press(boxA, IDOK);
     Quillo::Press(boxB, IDOK);
+    // A box takes a while to go under Wine: the next round must not find it.
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(boxA) && !IsWindow(boxB); }));
   }
   auto sorted = [](std::vector<std::string> v) {
     std::sort(v.begin(), v.end());
