@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "app/editor/control_memory.h"
 #include "app/platform/clipboard.h"
 #include "app/platform/file_io.h"
 #include "app/platform/ui_text.h"
@@ -64,6 +65,7 @@ bool MyRichEdit::Create(HWND parent, EditorEvents* events) {
   events_ = events;
   richedLib_.Reset(LoadLibraryW(L"riched20.dll"));
   if (!richedLib_) return false;
+  GiveControlItsOwnMemory(richedLib_);
   SetFont(L"Courier New", 12, false, false, false, false, RGB(0, 0, 0), RUSSIAN_CHARSET);
   return CreateControl(parent, RECT{0, 0, 100, 100});
 }
