@@ -90,22 +90,33 @@ void FindCommands::ApplySettings() {
 
 void FindCommands::ToggleFindPanel() {
   if (!panel_.Handle()) return;
-  MyRichEdit& editor = ctx_.editor;
-  RussianLayoutScope layout(editor);
+  RussianLayoutScope layout(ctx_.editor);
   bool show = !panel_.Visible();
-  if (show && panel_.FindText().empty() && editor.SelLength() > 0) panel_.SetFindText(editor.SelText());
+  if (show) TakeSelectionIntoEmptyField();
   panel_.SetVisible(show);
   ctx_.layout.Relayout();
   if (show) {
     panel_.FocusFindField();
   } else {
-    SetFocus(editor.Handle());
+    SetFocus(ctx_.editor.Handle());
   }
 }
 
-// Three toggles make one; the field can take the selection on the way.
+// Inside the Russian-layout bracket.
+void FindCommands::TakeSelectionIntoEmptyField() {
+  MyRichEdit& editor = ctx_.editor;
+  if (panel_.FindText().empty() && editor.SelLength() > 0) panel_.SetFindText(editor.SelText());
+}
+
+// Three toggles make one, and the field takes the selection on the way
+// whichever way the panel goes: a closing run shows the panel at its second
+// toggle. The panel moves once, since each move of the editor's edge re-wraps
+// the whole text.
 void FindCommands::FindFind() {
-  for (int i = 0; i < 3; ++i) ToggleFindPanel();
+  if (!panel_.Handle()) return;
+  RussianLayoutScope layout(ctx_.editor);
+  TakeSelectionIntoEmptyField();
+  ToggleFindPanel();
 }
 
 void FindCommands::FocusFindBoxOrFind() {

@@ -44,6 +44,7 @@ class FindCommands {
 
  private:
   void FindFind();
+  void TakeSelectionIntoEmptyField();
   void FindNext();
   void Replace();
   void ReplaceAll();
