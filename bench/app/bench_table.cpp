@@ -8,7 +8,8 @@ namespace {
 
 constexpr const char* kLegend =
     "Times in seconds from the message, click or start until the editor holds the whole text,\n"
-    "is not read-only and the window answers again. Floor A: the same text streamed into a\n"
+    "is not read-only and the window answers again; first screen: until some text shows, from\n"
+    "the same start or, from the command line, from the window's appearing. Floor A: the same text streamed into a\n"
     "fresh visible rich-edit control (Courier New 12, the editor's size) with the row's wrap\n"
     "setting; floor B: streamed without wrap, wrap switched on after. x floor: Quillo / the\n"
     "faster floor. A row without indent starts a fresh quillo.exe; an indented one (an arrow\n"

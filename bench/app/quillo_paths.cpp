@@ -71,11 +71,20 @@ QuilloRun::QuilloRun(const e2e::Scratch& scratch, bool wordWrap, const std::wstr
     opening_.note = "no window";
     return;
   }
-  opening_ = Wait(start, file.empty() ? 0 : expectedLength, !file.empty());
+  // The first screen counts from the window's appearing: a process's own
+  // start under Wine is not the editor's.
+  const auto shown = Clock::now();
+  opening_ = Wait(start, file.empty() ? 0 : expectedLength, !file.empty(), shown);
+  if (!file.empty()) {
+    char note[48];
+    std::snprintf(note, sizeof note, "window after %.2f s", std::chrono::duration<double>(shown - start).count());
+    opening_.note += (opening_.note.empty() ? "" : "; ") + std::string(note);
+  }
   ready_ = opening_.ok();
 }
 
-QuilloMeasure QuilloRun::Wait(Clock::time_point start, int expectedLength, bool opening) {
+QuilloMeasure QuilloRun::Wait(Clock::time_point start, int expectedLength, bool opening,
+                              std::optional<Clock::time_point> screenFrom) {
   QuilloMeasure m;
   HWND main = q_->FindMainWindow(std::chrono::milliseconds(0));
   LRESULT last = -1;
@@ -83,7 +92,7 @@ QuilloMeasure QuilloRun::Wait(Clock::time_point start, int expectedLength, bool 
     HWND editor = FindWindowExW(main, nullptr, L"RichEdit20W", nullptr);
     if (!editor) return false;
     last = TextLength(editor, LeftMs(start));
-    if (opening && last > 0 && m.firstScreen < 0) m.firstScreen = Since(start);
+    if (opening && last > 0 && m.firstScreen < 0) m.firstScreen = Since(screenFrom.value_or(start));
     if (last != expectedLength) return false;
     if (GetWindowLongW(editor, GWL_STYLE) & ES_READONLY) return false;
     return Answers(main, LeftMs(start));

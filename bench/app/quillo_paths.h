@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "bench/app/floor.h"
@@ -54,8 +55,10 @@ class QuilloRun {
   SIZE EditorSize();
 
  private:
-  // `opening`: note the first moment any text shows.
-  QuilloMeasure Wait(std::chrono::steady_clock::time_point start, int expectedLength, bool opening);
+  // `opening`: note the first moment any text shows, counted from
+  // `screenFrom` (the start, or when the window appeared).
+  QuilloMeasure Wait(std::chrono::steady_clock::time_point start, int expectedLength, bool opening,
+                     std::optional<std::chrono::steady_clock::time_point> screenFrom = std::nullopt);
 
   std::unique_ptr<e2e::Quillo> q_;
   QuilloMeasure opening_;
