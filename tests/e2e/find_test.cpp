@@ -165,6 +165,29 @@ TEST(FindPanel, FindNextReplaceAndReplaceAll) {
   EscapeAndDiscard(q);
 }
 
+// Ctrl+F is three toggles in one: when it closes the panel it shows it on
+// the way, so an empty find field takes the selection all the same.
+TEST(FindPanel, ClosingCtrlFStillTakesTheSelectionIntoAnEmptyField) {
+  Scratch scratch("find-closing");
+  scratch.WriteFile(L"doc.txt", "word banana");
+  Quillo q(scratch, Quoted(scratch.Path(L"doc.txt")));
+  q.MainWindow();
+  FindPanelDriver panel(q);
+  ASSERT_TRUE(panel.Panel());
+  const auto findFind = [&] { q.Send(WM_COMMAND, static_cast<WPARAM>(ActionId::FindFind)); };
+  findFind();
+  ASSERT_TRUE(panel.Visible());
+  EXPECT_EQ(panel.Find(), "") << "nothing was selected";
+  q.Select(5, 11);
+  findFind();
+  EXPECT_FALSE(panel.Visible());
+  EXPECT_EQ(panel.Find(), "banana");
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof(gui);
+  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(q.MainWindow(), nullptr), &gui));
+  EXPECT_EQ(gui.hwndFocus, q.Editor()) << "the focus is back in the text";
+}
+
 TEST(FindPanel, HistoriesAndOptionsSurviveRestart) {
   Scratch scratch("find-history");
   scratch.WriteSettings("[Options]\r\n");

@@ -76,6 +76,7 @@ TEST(SlabPool, WhatItDoesNotTakeAndWhatItDoesNotOwn) {
   int onStack = 0;
   EXPECT_FALSE(pool.Owns(heapBlock));
   EXPECT_FALSE(pool.Owns(&onStack));
+  EXPECT_FALSE(pool.Free(heapBlock)) << "a foreign block is left to its owner";
   HeapFree(GetProcessHeap(), 0, heapBlock);
 
   void* p = pool.Allocate(100, false);

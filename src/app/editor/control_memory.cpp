@@ -44,10 +44,7 @@ LPVOID WINAPI PoolAlloc(HANDLE heap, DWORD flags, SIZE_T bytes) {
 }
 
 BOOL WINAPI PoolFree(HANDLE heap, DWORD flags, LPVOID p) {
-  if (p && Pool().Owns(p)) {
-    Pool().Free(p);
-    return TRUE;
-  }
+  if (p && Pool().Free(p)) return TRUE;
   return heapCalls.free(heap, flags, p);
 }
 
@@ -67,10 +64,7 @@ LPVOID WINAPI PoolReAlloc(HANDLE heap, DWORD flags, LPVOID p, SIZE_T bytes) {
 }
 
 void __cdecl PoolCrtFree(void* p) {
-  if (p && Pool().Owns(p))
-    Pool().Free(p);
-  else
-    heapCalls.crtFree(p);
+  if (p && !Pool().Free(p)) heapCalls.crtFree(p);
 }
 
 template <typename Fn>

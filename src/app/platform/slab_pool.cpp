@@ -43,6 +43,17 @@ class Exclusive {
   SRWLOCK& lock_;
 };
 
+class Shared {
+ public:
+  explicit Shared(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockShared(&lock_); }
+  ~Shared() { ReleaseSRWLockShared(&lock_); }
+  Shared(const Shared&) = delete;
+  Shared& operator=(const Shared&) = delete;
+
+ private:
+  SRWLOCK& lock_;
+};
+
 }  // namespace
 
 struct SlabPool::Slab {
@@ -94,8 +105,6 @@ SlabPool::Slab* SlabPool::SlabOf(const void* p) const {
   }
   return nullptr;
 }
-
-char* SlabPool::BaseOf(const Slab* s) const { return s->base; }
 
 SlabPool::Slab* SlabPool::CarveSlab() {
   Region* region = regions_.empty() ? nullptr : regions_.back().get();
@@ -163,7 +172,7 @@ void* SlabPool::Allocate(size_t bytes, bool zeroed) {
       p = static_cast<char*>(s->free);
       std::memcpy(&s->free, p, sizeof(void*));
     } else {
-      p = BaseOf(s) + size * s->fresh++;
+      p = s->base + size * s->fresh++;
     }
     if (++s->live == Capacity(c)) withRoom_[c].Remove(s);
   }
@@ -175,24 +184,21 @@ void* SlabPool::Allocate(size_t bytes, bool zeroed) {
 }
 
 bool SlabPool::Owns(const void* p) const {
-  AcquireSRWLockShared(&lock_);
-  const bool owned = SlabOf(p) != nullptr;
-  ReleaseSRWLockShared(&lock_);
-  return owned;
+  Shared hold(lock_);
+  return SlabOf(p) != nullptr;
 }
 
 size_t SlabPool::BlockSize(const void* p) const {
-  AcquireSRWLockShared(&lock_);
+  Shared hold(lock_);
   const Slab* s = SlabOf(p);
-  const size_t size = s && s->sizeClass != kNoClass ? kSizes[s->sizeClass] : 0;
-  ReleaseSRWLockShared(&lock_);
-  return size;
+  return s && s->sizeClass != kNoClass ? kSizes[s->sizeClass] : 0;
 }
 
-void SlabPool::Free(void* p) {
+bool SlabPool::Free(void* p) {
   Exclusive hold(lock_);
   Slab* s = SlabOf(p);
-  if (!s || s->sizeClass == kNoClass || s->live == 0) return;
+  if (!s) return false;
+  if (s->sizeClass == kNoClass || s->live == 0) return true;
   const uint16_t c = s->sizeClass;
   std::memcpy(p, &s->free, sizeof(void*));
   s->free = p;
@@ -201,6 +207,7 @@ void SlabPool::Free(void* p) {
     withRoom_[c].Remove(s);
     Retire(s);
   }
+  return true;
 }
 
 bool SlabPool::ResizeInPlace(void* p, size_t bytes, bool mustStay) {
@@ -211,10 +218,8 @@ bool SlabPool::ResizeInPlace(void* p, size_t bytes, bool mustStay) {
 }
 
 size_t SlabPool::CommittedBytes() const {
-  AcquireSRWLockShared(&lock_);
-  const size_t bytes = committed_;
-  ReleaseSRWLockShared(&lock_);
-  return bytes;
+  Shared hold(lock_);
+  return committed_;
 }
 
 }  // namespace quillo

@@ -35,7 +35,8 @@ class SlabPool {
   bool Owns(const void* p) const;
   // The usable size of an owned block.
   size_t BlockSize(const void* p) const;
-  void Free(void* p);
+  // False, with nothing done, for a block the pool does not own.
+  bool Free(void* p);
   // An owned block keeps its place for `bytes` when it fits and, unless
   // `mustStay`, is not wasting more than half of it; false means the caller
   // moves it.
@@ -57,7 +58,6 @@ class SlabPool {
   static constexpr size_t kClassCount = 48;
 
   Slab* SlabOf(const void* p) const;
-  char* BaseOf(const Slab* s) const;
   Slab* TakeSlab(uint16_t sizeClass);
   Slab* CarveSlab();
   void Retire(Slab* s);
