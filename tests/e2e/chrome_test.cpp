@@ -108,15 +108,18 @@ TEST(Bars, BothToggleTogetherAndTheSettingsRememberIt) {
   ASSERT_TRUE(IsWindowVisible(toolBar));
   // Ctrl+Alt+F11 does the same, but the X server keeps Ctrl+Alt+F-keys for
   // switching consoles, so only Shift+Ctrl+H reaches the program here.
+  // A key can reach the program after the harness stopped waiting for it.
+  auto barsShown = [&](bool status, bool tool) {
+    return WaitUntil([&] {
+      return (IsWindowVisible(q.StatusBar()) != 0) == status && (IsWindowVisible(toolBar) != 0) == tool;
+    }, 5s);
+  };
   q.Keys("shift+ctrl+h");
-  EXPECT_FALSE(IsWindowVisible(q.StatusBar()));
-  EXPECT_FALSE(IsWindowVisible(toolBar));
+  EXPECT_TRUE(barsShown(false, false)) << "both hidden";
   q.Keys("shift+ctrl+h");
-  EXPECT_TRUE(IsWindowVisible(q.StatusBar()));
-  EXPECT_TRUE(IsWindowVisible(toolBar));
-  q.Keys("ctrl+alt+t");  // the status bar alone
-  EXPECT_FALSE(IsWindowVisible(q.StatusBar()));
-  EXPECT_TRUE(IsWindowVisible(toolBar));
+  EXPECT_TRUE(barsShown(true, true)) << "both shown again";
+  q.Keys("ctrl+alt+t");
+  EXPECT_TRUE(barsShown(false, true)) << "the status bar alone hidden";
   q.Keys("Escape");
   ASSERT_TRUE(q.WaitForExit());
   const std::string ini = scratch.ReadFile(L"Quillo2.ini");

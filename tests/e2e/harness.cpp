@@ -5,6 +5,7 @@
 #include <shlobj.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <vector>
 
@@ -422,10 +423,14 @@ std::wstring StandInExe() {
 std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
 bool ExitAsked(Quillo& q) {
+  // A box that was answered may still be on screen for a while under Wine:
+  // only a box that came after the close is a question.
+  const std::vector<HWND> before = TopLevelWindowsOf(q.Pid(), L"#32770", true, W("Внимание"));
   q.Post(WM_CLOSE);
   bool asked = false;
   WaitUntil([&] {
-    if (HWND box = q.WaitForMessageBox("Внимание", 0ms)) {
+    for (HWND box : TopLevelWindowsOf(q.Pid(), L"#32770", true, W("Внимание"))) {
+      if (std::find(before.begin(), before.end(), box) != before.end()) continue;
       asked = true;
       Quillo::Press(box, IDNO);
     }
