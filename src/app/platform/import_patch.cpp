@@ -38,7 +38,6 @@ void* ReplaceImport(HMODULE module, std::string_view dll, std::string_view funct
         return nullptr;
       slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
       VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), protection, &protection);
-      FlushInstructionCache(GetCurrentProcess(), &slots->u1.Function, sizeof(slots->u1.Function));
       return before;
     }
   }

@@ -32,26 +32,20 @@ uint16_t ClassOf(size_t bytes) {
 
 uint32_t Capacity(uint16_t sizeClass) { return static_cast<uint32_t>(SlabPool::kSlabBytes / kSizes[sizeClass]); }
 
-class Exclusive {
+// Holds the pool's lock for a scope: shared for reading, exclusive for
+// changing.
+class Hold {
  public:
-  explicit Exclusive(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
-  ~Exclusive() { ReleaseSRWLockExclusive(&lock_); }
-  Exclusive(const Exclusive&) = delete;
-  Exclusive& operator=(const Exclusive&) = delete;
+  Hold(SRWLOCK& lock, bool exclusive) : lock_(lock), exclusive_(exclusive) {
+    exclusive_ ? AcquireSRWLockExclusive(&lock_) : AcquireSRWLockShared(&lock_);
+  }
+  ~Hold() { exclusive_ ? ReleaseSRWLockExclusive(&lock_) : ReleaseSRWLockShared(&lock_); }
+  Hold(const Hold&) = delete;
+  Hold& operator=(const Hold&) = delete;
 
  private:
   SRWLOCK& lock_;
-};
-
-class Shared {
- public:
-  explicit Shared(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockShared(&lock_); }
-  ~Shared() { ReleaseSRWLockShared(&lock_); }
-  Shared(const Shared&) = delete;
-  Shared& operator=(const Shared&) = delete;
-
- private:
-  SRWLOCK& lock_;
+  bool exclusive_;
 };
 
 }  // namespace
@@ -162,7 +156,7 @@ void* SlabPool::Allocate(size_t bytes, bool zeroed) {
   const size_t size = kSizes[c];
   char* p = nullptr;
   {
-    Exclusive hold(lock_);
+    Hold hold(lock_, true);
     Slab* s = withRoom_[c].head;
     if (!s) {
       if (!(s = TakeSlab(c))) return nullptr;
@@ -184,18 +178,18 @@ void* SlabPool::Allocate(size_t bytes, bool zeroed) {
 }
 
 bool SlabPool::Owns(const void* p) const {
-  Shared hold(lock_);
+  Hold hold(lock_, false);
   return SlabOf(p) != nullptr;
 }
 
 size_t SlabPool::BlockSize(const void* p) const {
-  Shared hold(lock_);
+  Hold hold(lock_, false);
   const Slab* s = SlabOf(p);
   return s && s->sizeClass != kNoClass ? kSizes[s->sizeClass] : 0;
 }
 
 bool SlabPool::Free(void* p) {
-  Exclusive hold(lock_);
+  Hold hold(lock_, true);
   Slab* s = SlabOf(p);
   if (!s) return false;
   if (s->sizeClass == kNoClass || s->live == 0) return true;
@@ -218,7 +212,7 @@ bool SlabPool::ResizeInPlace(void* p, size_t bytes, bool mustStay) {
 }
 
 size_t SlabPool::CommittedBytes() const {
-  Shared hold(lock_);
+  Hold hold(lock_, false);
   return committed_;
 }
 
