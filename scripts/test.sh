@@ -126,6 +126,13 @@ report_wine_tests() {  # name
   echo "== $1 (Wine)"
   count_results "$ROOT/build/test-logs/$1.xml" "$1"
   grep -E '^\[  (PASSED|FAILED)  \]|tests ran' "build/test-logs/$1.log" 2>/dev/null | head -n 20
+  # What each failed test printed, so that a run seen only from its output
+  # tells why.
+  awk '{ sub(/\r$/, "") }
+       /^\[ RUN      \]/ { n = 0; delete out; next }
+       /^\[       OK \]/ { n = 0; next }
+       /^\[  FAILED  \] .*\([0-9]+ ms\)$/ { print $0 ":"; for (i = 0; i < n && i < 25; i++) print "    " out[i]; n = 0; next }
+       { out[n++] = $0 }' "build/test-logs/$1.log" 2>/dev/null | head -n 120
 }
 for ((k = 0; k < E2E_SHARDS; k++)); do report_wine_tests "e2e-$k"; done
 for name in win plugins e2e-en_US; do report_wine_tests "$name"; done

@@ -423,6 +423,9 @@ TEST(FileDialogs, CancellingTheSaveDialogAfterYesKeepsTheProgramRunning) {
   Quillo q(scratch);
   q.MainWindow();
   q.Type("text");
+  // Under load a typed key can still be on its way; one that came after the
+  // close would go to the question box.
+  ASSERT_TRUE(WaitUntil([&] { return q.Text() == "text"; }));
   q.Post(WM_CLOSE);
   HWND box = q.WaitForMessageBox("Внимание");
   ASSERT_NE(box, nullptr);

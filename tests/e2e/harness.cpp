@@ -274,7 +274,24 @@ void Quillo::Type(std::string_view utf8) {
   HWND main = MainWindow();
   SetForegroundWindow(main);
   WaitUntil([&] { return GetForegroundWindow() == main; }, 3s);
+  // Keys typed into the editor: under load they reach the program late, and a
+  // message sent after them would overtake them. Wait until the text has
+  // changed and stays so (a plug-in may also swallow them: then time out).
+  GUITHREADINFO focus{};
+  focus.cbSize = sizeof(focus);
+  HWND editor = Editor();
+  const bool intoEditor = editor && GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &focus) &&
+                          focus.hwndFocus == editor && GetWindowTextLengthW(editor) < 100000;
+  const std::wstring before = intoEditor ? TextOf(editor) : std::wstring();
   RunXdotool(L"type --delay 40 \"" + W(utf8) + L"\"");
+  if (intoEditor && WaitUntil([&] { return TextOf(editor) != before; }, 2s)) {
+    for (std::wstring seen = TextOf(editor);;) {
+      Sleep(100);
+      std::wstring now = TextOf(editor);
+      if (now == seen) break;
+      seen = std::move(now);
+    }
+  }
   Sleep(150);
   Send(WM_NULL);
 }
