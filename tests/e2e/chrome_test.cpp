@@ -38,17 +38,17 @@ TEST(StatusBar, FollowsTheCaretTheTextAndTheInsertMode) {
   q.MainWindow();
   ExpectPanels(q, {"1:1", "Всего строк: 5", "100%", "", "Вставка"}, scratch.Path(L"doc.txt"));
   q.Keys("ctrl+Home Down Down");
-  EXPECT_EQ(q.StatusText(0), L"3:1");
+  EXPECT_EQ(q.StatusTextWhen(0, L"3:1"), L"3:1");
   q.Keys("End");
-  EXPECT_EQ(q.StatusText(0), L"3:6");
+  EXPECT_EQ(q.StatusTextWhen(0, L"3:6"), L"3:6");
   q.Type("x");
-  EXPECT_EQ(q.StatusText(3), W("Изменен"));
+  EXPECT_EQ(q.StatusTextWhen(3, W("Изменен")), W("Изменен"));
   EXPECT_EQ(q.StatusText(0), L"3:7");
   q.Keys("Insert");
-  EXPECT_EQ(q.StatusText(4), W("Замена"));
+  EXPECT_EQ(q.StatusTextWhen(4, W("Замена")), W("Замена"));
   // A command run by its key refreshes the panels too.
   q.Keys("ctrl+s");
-  EXPECT_EQ(q.StatusText(3), L"");
+  EXPECT_EQ(q.StatusTextWhen(3, L""), L"");
   EXPECT_EQ(scratch.ReadFile(L"doc.txt"), "one\r\ntwo\r\nthreex\r\nfour\r\nfive");
 }
 

@@ -35,15 +35,19 @@ std::wstring ClassOf(HWND h) {
   return cls;
 }
 
-std::wstring TextOf(HWND h) {
+// A window's text; `busyWait` waits for a busy program instead of taking it
+// for a hung one (Wine counts a thread that has just answered a long message
+// as hung until it reads its queue again).
+std::wstring TextOf(HWND h, bool busyWait = false) {
+  const UINT flags = busyWait ? SMTO_NORMAL : SMTO_ABORTIFHUNG;
   LRESULT n = 0;
-  if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000,
+  if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, flags, busyWait ? 30000 : 5000,
                            reinterpret_cast<PDWORD_PTR>(&n)))
     return {};
   std::vector<wchar_t> buf(static_cast<size_t>(n) + 2);
   LRESULT got = 0;
-  SendMessageTimeoutW(h, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()),
-                      SMTO_ABORTIFHUNG, 20000, reinterpret_cast<PDWORD_PTR>(&got));
+  SendMessageTimeoutW(h, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()), flags,
+                      busyWait ? 30000 : 20000, reinterpret_cast<PDWORD_PTR>(&got));
   return std::wstring(buf.data(), static_cast<size_t>(got));
 }
 
@@ -240,7 +244,7 @@ HWND Quillo::Editor() {
 std::wstring Quillo::Caption() { return TextOf(MainWindow()); }
 
 std::string Quillo::Text() {
-  std::wstring text = TextOf(Editor());
+  std::wstring text = TextOf(Editor(), true);
   return Utf16ToWin1251(std::u16string(text.begin(), text.end()));
 }
 
@@ -282,12 +286,12 @@ void Quillo::Type(std::string_view utf8) {
   HWND editor = Editor();
   const bool intoEditor = editor && GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &focus) &&
                           focus.hwndFocus == editor && GetWindowTextLengthW(editor) < 100000;
-  const std::wstring before = intoEditor ? TextOf(editor) : std::wstring();
+  const std::wstring before = intoEditor ? TextOf(editor, true) : std::wstring();
   RunXdotool(L"type --delay 40 \"" + W(utf8) + L"\"");
-  if (intoEditor && WaitUntil([&] { return TextOf(editor) != before; }, 2s)) {
-    for (std::wstring seen = TextOf(editor);;) {
+  if (intoEditor && WaitUntil([&] { return TextOf(editor, true) != before; }, 2s)) {
+    for (std::wstring seen = TextOf(editor, true);;) {
       Sleep(100);
-      std::wstring now = TextOf(editor);
+      std::wstring now = TextOf(editor, true);
       if (now == seen) break;
       seen = std::move(now);
     }
@@ -350,6 +354,11 @@ std::wstring Quillo::StatusText(int panel) {
       SendWithRemoteBuffer(pi_.hProcess, bar, SB_GETTEXTW, panel, chars * sizeof(wchar_t));
   if (bytes.size() < chars * sizeof(wchar_t)) return L"<unreadable>";
   return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), chars - 1);
+}
+
+std::wstring Quillo::StatusTextWhen(int panel, const std::wstring& want, Duration timeout) {
+  WaitUntil([&] { return StatusText(panel) == want; }, timeout);
+  return StatusText(panel);
 }
 
 RECT Quillo::StatusPanelRect(int panel) {

@@ -89,6 +89,9 @@ class Quillo {
   // The status bar and its panels, read through the program's own memory.
   HWND StatusBar();
   std::wstring StatusText(int panel);
+  // The panel's text once it reads `want`, or as it reads when the time is
+  // out: keys reach the program in their own time.
+  std::wstring StatusTextWhen(int panel, const std::wstring& want, Duration timeout = 5s);
   RECT StatusPanelRect(int panel);  // in the status bar's client coordinates
 
   // A message box of this process with that caption (UTF-8), or null.
