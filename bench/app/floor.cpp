@@ -5,12 +5,12 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <cwchar>
 #include <fstream>
 #include <iterator>
 
 #include "core/win1251.h"
+#include "tests/e2e/bare_control.h"
 
 namespace quillo::bench {
 namespace {
@@ -24,21 +24,6 @@ const wchar_t* WrapArg(FloorWrap wrap) {
     case FloorWrap::kAfter: return L"after";
   }
   return L"on";
-}
-
-struct Source {
-  const char* data;
-  size_t size;
-  size_t done;
-};
-
-DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG want, LONG* got) {
-  auto* s = reinterpret_cast<Source*>(cookie);
-  size_t n = std::min(static_cast<size_t>(want), s->size - s->done);
-  std::memcpy(buffer, s->data + s->done, n);
-  s->done += n;
-  *got = static_cast<LONG>(n);
-  return 0;
 }
 
 std::string ReadBytes(const std::wstring& path) {
@@ -59,23 +44,6 @@ std::wstring SelfExe() {
   wchar_t self[MAX_PATH];
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   return self;
-}
-
-// The editor's own set-up: plain text, no limit, Courier New 12 (the
-// settings' default font) in the Cyrillic character set.
-void SetUpLikeTheEditor(HWND edit) {
-  SendMessageW(edit, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
-  SendMessageW(edit, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-  CHARFORMAT2W cf{};
-  cf.cbSize = sizeof(cf);
-  cf.dwMask = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT |
-              CFM_COLOR | CFM_CHARSET;
-  lstrcpynW(cf.szFaceName, L"Courier New", LF_FACESIZE);
-  cf.yHeight = 12 * 20;
-  cf.crTextColor = RGB(0, 0, 0);
-  cf.bCharSet = RUSSIAN_CHARSET;
-  SendMessageW(edit, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
-  SendMessageW(edit, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
 }
 
 }  // namespace
@@ -138,13 +106,8 @@ int RunFloorChild(int argc, wchar_t** args) {
   if (wrap == FloorWrap::kOff) style |= WS_HSCROLL | ES_AUTOHSCROLL;
 
   const auto start = Clock::now();
-  HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, RICHEDIT_CLASSW, L"", style, 0, 0, width, height,
-                              parent, nullptr, nullptr, nullptr);
-  SetUpLikeTheEditor(edit);
-  SendMessageW(edit, EM_SETTARGETDEVICE, 0, wrap == FloorWrap::kInStream ? 0 : 1);
-  Source src{reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(char16_t), 0};
-  EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&src), 0, ReadChunk};
-  SendMessageW(edit, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&es));
+  HWND edit = e2e::CreateBareControl(parent, style, SIZE{width, height}, wrap == FloorWrap::kInStream);
+  e2e::StreamIntoBareControl(edit, wide);
   UpdateWindow(edit);
   if (wrap == FloorWrap::kAfter) {
     SendMessageW(edit, EM_SETTARGETDEVICE, 0, 0);

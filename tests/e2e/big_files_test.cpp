@@ -8,18 +8,17 @@
 //
 // Each shape is a test of its own, so the shards of the suite share them.
 #include <gtest/gtest.h>
-#include <richedit.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <vector>
 
 #include "core/action_table.h"
 #include "core/codepage.h"
 #include "core/win1251.h"
+#include "tests/e2e/bare_control.h"
 #include "tests/e2e/file_dialog_driver.h"
 #include "tests/e2e/harness.h"
 
@@ -74,21 +73,6 @@ double Seconds(const std::function<void()>& f) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
 
-struct Chunks {
-  const char16_t* data;
-  size_t left;  // in characters
-};
-
-DWORD CALLBACK GiveChunk(DWORD_PTR cookie, LPBYTE buffer, LONG want, LONG* got) {
-  auto* c = reinterpret_cast<Chunks*>(cookie);
-  const size_t n = std::min(c->left, static_cast<size_t>(want) / sizeof(char16_t));
-  std::memcpy(buffer, c->data, n * sizeof(char16_t));
-  c->data += n;
-  c->left -= n;
-  *got = static_cast<LONG>(n * sizeof(char16_t));
-  return 0;
-}
-
 // The bare control's time, in this process: the text streamed into a fresh
 // visible control of the editor's size, wrapped, with the editor's font.
 double FloorSeconds(const std::string& cp1251, RECT editorClient) {
@@ -98,22 +82,9 @@ double FloorSeconds(const std::string& cp1251, RECT editorClient) {
   HWND parent = CreateWindowExW(0, L"STATIC", L"floor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                                 width + 40, height + 80, nullptr, nullptr, nullptr, nullptr);
   const double seconds = Seconds([&] {
-    HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, RICHEDIT_CLASSW, L"",
-                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0,
-                                width, height, parent, nullptr, nullptr, nullptr);
-    SendMessageW(edit, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
-    SendMessageW(edit, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-    CHARFORMAT2W cf{};
-    cf.cbSize = sizeof(cf);
-    cf.dwMask = CFM_FACE | CFM_SIZE | CFM_CHARSET;
-    lstrcpynW(cf.szFaceName, L"Courier New", LF_FACESIZE);
-    cf.yHeight = 12 * 20;
-    cf.bCharSet = RUSSIAN_CHARSET;
-    SendMessageW(edit, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
-    SendMessageW(edit, EM_SETTARGETDEVICE, 0, 0);
-    Chunks chunks{wide.data(), wide.size()};
-    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&chunks), 0, GiveChunk};
-    SendMessageW(edit, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&es));
+    HWND edit = CreateBareControl(parent, WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL,
+                                  SIZE{width, height}, true);
+    StreamIntoBareControl(edit, wide);
     UpdateWindow(edit);
   });
   DestroyWindow(parent);
