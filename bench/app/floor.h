@@ -26,6 +26,16 @@ struct Measure {
 // limit is ended and not measured.
 Measure MeasureFloor(const std::wstring& file, unsigned codePage, FloorWrap wrap, SIZE size, DWORD limitMs);
 
+// The floor of a small edit, at the same place and with the same text as the
+// editor's row: `file` streamed in with wrap (not timed), then the text of
+// `insertFile` (Windows-1251) put in at the middle with EM_REPLACESEL, and
+// taken out again with EM_UNDO.
+struct EditFloor {
+  Measure insert, undo;
+  long rows = -1;  // the control's rows before the edit (the edit-cost model's measure)
+};
+EditFloor MeasureEditFloor(const std::wstring& file, const std::wstring& insertFile, SIZE size, DWORD limitMs);
+
 // The child's side: `args` are the arguments after "--floor". Returns the
 // process's exit code.
 int RunFloorChild(int argc, wchar_t** args);

@@ -4,7 +4,8 @@
 // fresh quillo.exe so that rows do not disturb each other.
 //   quillo_bench_table.exe <folder for texts and table.md>
 // BENCH_BIG=1 adds every path on 20 MB texts, BENCH_BIG=only measures only
-// those; BENCH_ONLY=<shape key> measures one shape.
+// those; BENCH_ONLY=<shape key> measures one shape; BENCH_SMALL=only measures
+// only the small edits.
 #include <windows.h>
 
 #include <algorithm>
@@ -122,9 +123,10 @@ class Table {
   // A row against the floors of the text it ends with; `check` false marks
   // it. `heldFloorMB`: for a row run after others in the same process, the
   // largest floor peak among the texts it held before (its peak includes
-  // them).
+  // them). `own`: the floor of a row that is not a whole text streamed in.
   void Add(const std::string& path, const Shape& shape, const Document& d, bool wrap,
-           const QuilloMeasure& m, bool check = true, double notepad = -1, double heldFloorMB = -1) {
+           const QuilloMeasure& m, bool check = true, double notepad = -1, double heldFloorMB = -1,
+           const Measure& own = {}) {
     Row r;
     r.path = path;
     r.shape = shape.label;
@@ -141,6 +143,7 @@ class Table {
       if (wrap) r.floorB = f.after;
       r.openingFloorMB = heldFloorMB;
     }
+    if (own.ok()) r.floorA = own;
     rows_.push_back(r);
     std::printf("%s\n", Summary(r).c_str());
     std::fflush(stdout);
@@ -176,6 +179,7 @@ struct Step {
   std::function<QuilloMeasure(QuilloRun&)> act;
   std::function<bool(QuilloRun&)> check;  // the text after it
   std::optional<Document> ends{};  // the text it ends with, when not the document's own
+  Measure floor{};  // its own floor, for a group not measured against the document's
 };
 
 // Steps in one fresh quillo.exe that has opened the document from the
@@ -198,7 +202,7 @@ void Group(const e2e::Scratch& scratch, Table& table, const Shape& shape, const 
     }
     const QuilloMeasure m = step.act(run);
     const Document& ends = step.ends && againstFloor ? *step.ends : floorDoc;
-    table.Add(step.path, shape, ends, step.wrap, m, !m.ok() || step.check(run), -1, heldMB);
+    table.Add(step.path, shape, ends, step.wrap, m, !m.ok() || step.check(run), -1, heldMB, step.floor);
     heldMB = std::max(heldMB, table.FloorPeakMB(ends, step.wrap));
     going = m.ok();
   }
@@ -279,26 +283,35 @@ void MeasureShape(const e2e::Scratch& scratch, const std::wstring& folder, const
           [&](QuilloRun& run) { return run.ReplaceAll(shape.find, shape.replace); },
           shows(Replaced(head, shape.find, shape.replace)), replaced}});
 
-  if (mb != 2) {
+  if (mb != 2)
     for (const Document* d : {&doc, &upper, &replaced}) DeleteFileW(d->file.c_str());
-    return;
-  }
-  // Small edits: 64 KB into 1 MB, against the goal of 0.2 s rather than a floor.
-  Document mega = Write(folder, shape, 1);
+}
+
+// Small edits: 64 KB pasted into the middle of 1 MB, and its undo, against
+// the bare control doing the same and the goal of 0.2 s.
+void MeasureSmallEdits(const e2e::Scratch& scratch, const std::wstring& folder, const Shape& shape,
+                       Table& table, SIZE editor) {
+  const Document mega = Write(folder, shape, 1);
   std::string paste = MakeText(shape, kPasteBytes).substr(0, kPasteBytes);
   if (paste.back() == '\r') paste.pop_back();
+  const Document pasted = Changed(mega, "paste", paste);
+  const EditFloor floor =
+      MeasureEditFloor(mega.file, pasted.file, editor, static_cast<DWORD>(RowLimit().count() * 1000));
+  DeleteFileW(pasted.file.c_str());
   const int megaLength = mega.length();
   Group(scratch, table, shape, mega, true,
         {{"paste 64 KB", true,
           [&](QuilloRun& run) {
             QuilloMeasure m = run.Paste(Win1251ToUtf8(paste), EditorLength(paste));
-            if (m.note.empty()) m.note = "goal 0.2 s";
+            if (m.note.empty()) m.note = "goal 0.2 s; 1 MB in " + std::to_string(floor.rows) + " rows";
             return m;
           },
-          [&](QuilloRun& run) { return run.Length() == megaLength + EditorLength(paste); }},
+          [&](QuilloRun& run) { return run.Length() == megaLength + EditorLength(paste); }, std::nullopt,
+          floor.insert},
          {"  its undo", true,
           [&](QuilloRun& run) { return run.Command(ActionId::EditUndo, megaLength); },
-          [](QuilloRun&) { return true; }}},  // the length it waits for is the check
+          [](QuilloRun&) { return true; },  // the length it waits for is the check
+          std::nullopt, floor.undo}},
         false);
 }
 
@@ -315,6 +328,8 @@ int wmain(int argc, wchar_t** argv) {
   const char* big = std::getenv("BENCH_BIG");
   const std::string bigMode = big ? big : "";
   const char* only = std::getenv("BENCH_ONLY");
+  const char* small = std::getenv("BENCH_SMALL");
+  const bool smallOnly = small && std::string(small) == "only";
   auto wanted = [&](const Shape& s) { return !only || !*only || s.key == only; };
 
   // A 2 MB row that takes longer is a fault to look into, not a figure.
@@ -325,9 +340,12 @@ int wmain(int argc, wchar_t** argv) {
               e2e::U8(folder).c_str());
   Table table(editor);
   if (bigMode != "only")
-    for (const Shape& shape : Shapes())
-      if (wanted(shape)) MeasureShape(scratch, folder, shape, table, 2);
-  if (bigMode == "1" || bigMode == "only") {
+    for (const Shape& shape : Shapes()) {
+      if (!wanted(shape)) continue;
+      if (!smallOnly) MeasureShape(scratch, folder, shape, table, 2);
+      MeasureSmallEdits(scratch, folder, shape, table, editor);
+    }
+  if (!smallOnly && (bigMode == "1" || bigMode == "only")) {
     SetRowLimit(std::chrono::seconds(300));
     for (const Shape& shape : Shapes())
       if (wanted(shape)) MeasureShape(scratch, folder, shape, table, 20);
