@@ -3,10 +3,10 @@
 namespace quillo {
 namespace {
 
-constexpr double kStreamPerChar = 9.5e-6;
-constexpr double kInsertPerChar = 5.0e-6;
-constexpr double kInsertPerLineAndRowAfter = 3.0e-7;
-constexpr double kRemovePerLineAndRow = 5.2e-7;
+constexpr double kStreamPerChar = 2.3e-6;
+constexpr double kInsertPerChar = 1.7e-6;
+constexpr double kInsertPerLineAndRowAfter = 2.0e-8;
+constexpr double kRemovePerLineAndRow = 8.0e-8;
 
 }  // namespace
 

@@ -28,9 +28,12 @@ TEST(EditCost, EachEditGoesTheWayItsSizeAndPlaceCallFor) {
   } cases[] = {
       {"a line typed into 1 MB", Edit(1024, 0.5, 0, 0), EditWay::ControlUndo},
       {"a paragraph pasted into 1 MB", Edit(1024, 0.5, 2, 0), EditWay::ControlUndo},
-      // Taking 64 KB out again would cost more than the old text streamed back.
-      {"64 KB pasted into the middle of 1 MB", Edit(1024, 0.5, 64, 0), EditWay::InPlace},
-      {"64 KB pasted at the top of 1 MB", Edit(1024, 0.0, 64, 0), EditWay::InPlace},
+      {"64 KB pasted into the middle of 1 MB", Edit(1024, 0.5, 64, 0), EditWay::ControlUndo},
+      {"64 KB pasted at the top of 1 MB", Edit(1024, 0.0, 64, 0), EditWay::ControlUndo},
+      // Taking 256 KB out again would cost more than the old text streamed back.
+      {"256 KB pasted into the middle of 1 MB", Edit(1024, 0.5, 256, 0), EditWay::InPlace},
+      {"256 KB pasted at the top of 1 MB", Edit(1024, 0.0, 256, 0), EditWay::InPlace},
+      {"64 KB pasted into the middle of 20 MB", Edit(20 * 1024, 0.5, 64, 0), EditWay::ControlUndo},
       {"a whole-text command on 1 MB", Edit(1024, 0.0, 1024, 1024), EditWay::Restream},
       {"half of 1 MB deleted", Edit(1024, 0.25, 0, 512), EditWay::Restream},
       {"a whole-text command on 10 KB", Edit(10, 0.0, 10, 10), EditWay::ControlUndo},
